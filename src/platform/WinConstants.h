@@ -1,0 +1,38 @@
+#pragma once
+
+// The Win32 values the portable code speaks in, so that it builds without <windows.h>.
+namespace platform {
+
+// Message box styles and answers.
+constexpr unsigned kMbOk = 0x0;
+constexpr unsigned kMbOkCancel = 0x1;
+constexpr unsigned kMbIconError = 0x10;
+constexpr unsigned kMbIconInformation = 0x40;
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+
+// Virtual-key codes.
+namespace vk {
+constexpr int Return = 0x0D;
+constexpr int Shift = 0x10;
+constexpr int Control = 0x11;
+constexpr int Menu = 0x12;  // Alt
+constexpr int Escape = 0x1B;
+constexpr int Tab = 0x09;
+constexpr int Up = 0x26;
+constexpr int Down = 0x28;
+constexpr int F1 = 0x70;
+constexpr int F3 = 0x72;
+constexpr int F4 = 0x73;
+constexpr int F5 = 0x74;
+}  // namespace vk
+
+// Modifier mask of a key event: Shift 1, Ctrl 2, Alt 4.
+constexpr int kShiftMask = 1;
+constexpr int kCtrlMask = 2;
+constexpr int kAltMask = 4;
+
+// Show commands handed to the shell.
+constexpr int kSwShowDefault = 10;
+
+}  // namespace platform

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "platform/WindowHandle.h"
+
+namespace platform {
+
+// The folder browser: set the fields, call Browse; on true, Folder holds the chosen folder.
+class CFolderBrowser {
+public:
+    std::wstring Prompt;
+    WindowHandle hWndOwner = nullptr;
+    std::wstring Folder;
+
+    bool Browse();
+};
+
+}  // namespace platform

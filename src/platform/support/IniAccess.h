@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+
+// Reading and writing values of INI files, with the rules of the Windows profile functions
+// (see ini/IniDocument.h). Every call is self-contained; sessions and batches below make many
+// calls on one file cost one read and one write.
+namespace platform {
+
+// The value of `key` in `section`, with one pair of double quotes enclosing all of it removed;
+// `defaultValue` when the file, the section or the key is missing. `reserved` is 0.
+std::wstring asReadStringFromINI(const std::wstring& section, const std::wstring& key,
+                                 const std::wstring& defaultValue, const std::wstring& fileName,
+                                 int reserved);
+
+// Stores `value` unchanged, creating the file, the section and the key as needed. True when it
+// was stored (inside a batch: stored in the batch). `reserved` is 0.
+bool asWriteStringToINI(const std::wstring& section, const std::wstring& key,
+                        const std::wstring& value, const std::wstring& fileName, int reserved);
+
+// While a session is open, reads of its file parse the file once, when the session opens.
+class IniReadSession {
+public:
+    explicit IniReadSession(const std::wstring& fileName);
+    ~IniReadSession();
+    IniReadSession(const IniReadSession&) = delete;
+    IniReadSession& operator=(const IniReadSession&) = delete;
+};
+
+// While a batch is open, writes to its file are made in memory; Commit then replaces the file
+// at once and atomically (see files/FileSystem.h: SaveAtomically). Without Commit nothing is
+// written.
+class IniWriteBatch {
+public:
+    enum class Start {
+        FromFile,  // the file's present content, then the batch's writes
+        Empty,     // the batch's writes alone: nothing of the old file is kept
+    };
+    IniWriteBatch(const std::wstring& fileName, Start start);
+    ~IniWriteBatch();
+    IniWriteBatch(const IniWriteBatch&) = delete;
+    IniWriteBatch& operator=(const IniWriteBatch&) = delete;
+
+    // True when the file now holds exactly the batch's document; false leaves the old file
+    // byte for byte as it was.
+    bool Commit();
+};
+
+}  // namespace platform
