@@ -65,6 +65,8 @@ public:
     virtual void PaintBackground(WindowHandle window) = 0;
     // Lets keyboard navigation reach controls inside child containers of this thread's windows.
     virtual void MakeControlParents() = 0;
+    // Leaves a fixed dialog's system menu with what such a window can do: Move and Close.
+    virtual void TrimSystemMenu(WindowHandle window) = 0;
 };
 
 struct FileDialogRequest {
