@@ -8,10 +8,13 @@ namespace platform {
 bool esIsFileExist(const std::wstring& fileName);
 // The absolute path of the file; `resolve` is true at every call.
 std::wstring esGetFullFileName(const std::wstring& fileName, bool resolve);
-// The folder part of a path, without the trailing separator ("C:\\a\\b.txt" -> "C:\\a").
+// The folder part of a path, without the trailing separator ("C:\\a\\b.txt" -> "C:\\a"), except
+// that a root keeps it ("C:\\b.txt" -> "C:\\"). '\\' and '/' both separate.
 std::wstring esGetFilePath(const std::wstring& path);
-// The file-name part of a path; `withoutExtension` is false at every call.
+// The file-name part of a path, without its extension when `withoutExtension` (false at every
+// call).
 std::wstring esGetFileName(const std::wstring& path, bool withoutExtension);
+// Makes the folder the process's current folder; a failure is ignored, as by the callers.
 void esSetCurrentDirectory(const std::wstring& folder);
 
 }  // namespace platform

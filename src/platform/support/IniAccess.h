@@ -1,10 +1,16 @@
 #pragma once
 
+#include <memory>
 #include <string>
+
+namespace platform::ini {
+class IniDocument;
+}
 
 // Reading and writing values of INI files, with the rules of the Windows profile functions
 // (see ini/IniDocument.h). Every call is self-contained; sessions and batches below make many
-// calls on one file cost one read and one write.
+// calls on one file cost one read and one write. A session or a batch serves the calls that name
+// its file exactly as it was opened.
 namespace platform {
 
 // The value of `key` in `section`, with one pair of double quotes enclosing all of it removed;
@@ -13,23 +19,29 @@ std::wstring asReadStringFromINI(const std::wstring& section, const std::wstring
                                  const std::wstring& defaultValue, const std::wstring& fileName,
                                  int reserved);
 
-// Stores `value` unchanged, creating the file, the section and the key as needed. True when it
-// was stored (inside a batch: stored in the batch). `reserved` is 0.
+// Stores `value` unchanged, creating the file, the section and the key as needed; outside a
+// batch the file is read, changed and saved atomically at once. True when it was stored (inside
+// a batch: stored in the batch). False for a name a file cannot hold (see IniDocument::Set), an
+// unreadable file or a failed save, which leaves the file as it was. `reserved` is 0.
 bool asWriteStringToINI(const std::wstring& section, const std::wstring& key,
                         const std::wstring& value, const std::wstring& fileName, int reserved);
 
 // While a session is open, reads of its file parse the file once, when the session opens.
+// Writes made meanwhile through asWriteStringToINI or a batch's Commit are seen by it.
 class IniReadSession {
 public:
     explicit IniReadSession(const std::wstring& fileName);
     ~IniReadSession();
     IniReadSession(const IniReadSession&) = delete;
     IniReadSession& operator=(const IniReadSession&) = delete;
+
+private:
+    std::wstring fileName_;
 };
 
 // While a batch is open, writes to its file are made in memory; Commit then replaces the file
 // at once and atomically (see files/FileSystem.h: SaveAtomically). Without Commit nothing is
-// written.
+// written. Batches on one file nest: the latest one opened takes the writes.
 class IniWriteBatch {
 public:
     enum class Start {
@@ -42,8 +54,16 @@ public:
     IniWriteBatch& operator=(const IniWriteBatch&) = delete;
 
     // True when the file now holds exactly the batch's document; false leaves the old file
-    // byte for byte as it was.
+    // byte for byte as it was (also when the batch started from a file it could not read).
     bool Commit();
+
+private:
+    friend bool asWriteStringToINI(const std::wstring&, const std::wstring&, const std::wstring&,
+                                   const std::wstring&, int);
+
+    std::wstring fileName_;
+    std::unique_ptr<ini::IniDocument> document_;
+    bool unreadable_ = false;
 };
 
 }  // namespace platform

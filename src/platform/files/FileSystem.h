@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <system_error>
+
+// The file operations the program needs, real on both builds: Win32 (files/win32) and POSIX
+// (files/posix, the native build). Paths are wide text; natively they are passed on as UTF-8.
+namespace platform::files {
+
+enum class ReadResult {
+    Read,     // `bytes` holds the whole file
+    Missing,  // no file of that name
+    Failed,   // it is there but cannot be read (a folder, no access, an I/O error)
+};
+ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes);
+
+// True when a file, not a folder, of that name exists.
+bool IsFile(const std::wstring& path);
+bool IsFolder(const std::wstring& path);
+
+// The absolute, normalised path ("." and ".." resolved) of a path relative to the current
+// folder; the path itself when it cannot be resolved.
+std::wstring FullPath(const std::wstring& path);
+std::wstring CurrentFolder();
+bool ChangeCurrentFolder(const std::wstring& folder);
+// Creates the folder and any missing parents; true when the folder exists afterwards.
+bool CreateFolders(const std::wstring& folder);
+
+// Replaces the file with `bytes` at once: the new file is written completely beside the old one
+// (same folder), flushed to the disk, given the old file's attributes (hidden and system,
+// natively its permissions) and then put in the old one's place. A read-only file is refused
+// and left alone. On any failure the old file stays byte for byte as it was, no temporary file
+// is left behind, and the system's error is returned; an empty error means success.
+std::error_code SaveAtomically(const std::wstring& path, std::string_view bytes);
+
+}  // namespace platform::files

@@ -1,0 +1,110 @@
+#include "platform/support/IniAccess.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/files/FileSystem.h"
+#include "platform/ini/IniDocument.h"
+
+namespace platform {
+namespace {
+
+struct OpenSession {
+    ini::IniDocument document;
+    int holders = 0;
+};
+
+std::unordered_map<std::wstring, OpenSession>& Sessions() {
+    static std::unordered_map<std::wstring, OpenSession> sessions;
+    return sessions;
+}
+
+std::vector<IniWriteBatch*>& OpenBatches() {
+    static std::vector<IniWriteBatch*> batches;
+    return batches;
+}
+
+// The file's document; nothing when the file exists but cannot be read. A missing file is an
+// empty document.
+std::optional<ini::IniDocument> ReadDocument(const std::wstring& fileName) {
+    std::string bytes;
+    switch (files::ReadWholeFile(fileName, bytes)) {
+        case files::ReadResult::Read: return ini::IniDocument::FromBytes(bytes);
+        case files::ReadResult::Missing: return ini::IniDocument();
+        case files::ReadResult::Failed: break;
+    }
+    return std::nullopt;
+}
+
+bool SaveDocument(const std::wstring& fileName, const ini::IniDocument& document) {
+    if (files::SaveAtomically(fileName, document.ToBytes())) return false;
+    const auto session = Sessions().find(fileName);
+    if (session != Sessions().end()) session->second.document = document;
+    return true;
+}
+
+}  // namespace
+
+std::wstring asReadStringFromINI(const std::wstring& section, const std::wstring& key,
+                                 const std::wstring& defaultValue, const std::wstring& fileName,
+                                 int /*reserved*/) {
+    std::optional<std::wstring> value;
+    const auto session = Sessions().find(fileName);
+    if (session != Sessions().end()) {
+        value = session->second.document.Find(section, key);
+    } else if (const auto document = ReadDocument(fileName)) {
+        value = document->Find(section, key);
+    }
+    return value ? *value : defaultValue;
+}
+
+bool asWriteStringToINI(const std::wstring& section, const std::wstring& key,
+                        const std::wstring& value, const std::wstring& fileName,
+                        int /*reserved*/) {
+    const auto& batches = OpenBatches();
+    const auto batch = std::find_if(batches.rbegin(), batches.rend(), [&](IniWriteBatch* open) {
+        return open->fileName_ == fileName;
+    });
+    if (batch != batches.rend()) return (*batch)->document_->Set(section, key, value);
+
+    auto document = ReadDocument(fileName);
+    return document && document->Set(section, key, value) && SaveDocument(fileName, *document);
+}
+
+IniReadSession::IniReadSession(const std::wstring& fileName) : fileName_(fileName) {
+    auto& sessions = Sessions();
+    auto open = sessions.find(fileName);
+    if (open == sessions.end()) {
+        open = sessions.emplace(fileName, OpenSession{ReadDocument(fileName).value_or(ini::IniDocument()), 0})
+                   .first;
+    }
+    ++open->second.holders;
+}
+
+IniReadSession::~IniReadSession() {
+    auto& sessions = Sessions();
+    const auto open = sessions.find(fileName_);
+    if (open != sessions.end() && --open->second.holders == 0) sessions.erase(open);
+}
+
+IniWriteBatch::IniWriteBatch(const std::wstring& fileName, Start start)
+    : fileName_(fileName), document_(std::make_unique<ini::IniDocument>()) {
+    if (start == Start::FromFile) {
+        if (auto document = ReadDocument(fileName)) {
+            *document_ = std::move(*document);
+        } else {
+            unreadable_ = true;
+        }
+    }
+    OpenBatches().push_back(this);
+}
+
+IniWriteBatch::~IniWriteBatch() {
+    auto& batches = OpenBatches();
+    batches.erase(std::find(batches.begin(), batches.end(), this));
+}
+
+bool IniWriteBatch::Commit() { return !unreadable_ && SaveDocument(fileName_, *document_); }
+
+}  // namespace platform
