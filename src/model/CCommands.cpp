@@ -1,33 +1,20 @@
 #include "model/CCommands.h"
 
-#include <filesystem>
 #include <stdexcept>
 #include <string>
-#include <system_error>
 #include <utility>
 
 #include "model/ShowCommandNames.h"
 #include "platform/Environment.h"
 #include "platform/MessageBox.h"
 #include "platform/WinConstants.h"
+#include "platform/files/FileSystem.h"
 #include "platform/support/IniAccess.h"
 
 namespace model {
 namespace {
 
 const wchar_t kOptionsSection[] = L"Options";
-
-// The process's current directory, or empty text when it cannot be told.
-std::wstring CurrentDirectory() {
-    std::error_code error;
-    const std::filesystem::path current = std::filesystem::current_path(error);
-    if (error) return {};
-    try {
-        return current.wstring();
-    } catch (const std::exception&) {
-        return {};  // a name that is not valid in the native encoding
-    }
-}
 
 }  // namespace
 
@@ -68,7 +55,7 @@ bool CCommands::OpenConfigFile() {
     platform::Environment& env = platform::Env();
     const platform::ShellResult result =
         env.shell.Execute(env.windows.ActiveWindow(), L"edit", configFileName_, L"",
-                          CurrentDirectory(), platform::kSwShowDefault);
+                          platform::files::CurrentFolder(), platform::kSwShowDefault);
     if (result.ok) return true;
     platform::MsgBox(L"Не удаётся открыть файл для редактирования.",
                      platform::kMbOk | platform::kMbIconError);
