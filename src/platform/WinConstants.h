@@ -19,6 +19,8 @@ constexpr int Control = 0x11;
 constexpr int Menu = 0x12;  // Alt
 constexpr int Escape = 0x1B;
 constexpr int Tab = 0x09;
+constexpr int End = 0x23;
+constexpr int Home = 0x24;
 constexpr int Up = 0x26;
 constexpr int Down = 0x28;
 constexpr int F1 = 0x70;
@@ -33,6 +35,7 @@ constexpr int kCtrlMask = 2;
 constexpr int kAltMask = 4;
 
 // Show commands handed to the shell.
+constexpr int kSwShowNormal = 1;
 constexpr int kSwShowDefault = 10;
 
 }  // namespace platform

@@ -1,0 +1,17 @@
+#include "platform/components/CFolderBrowser.h"
+
+#include <optional>
+
+#include "platform/Environment.h"
+
+namespace platform {
+
+bool CFolderBrowser::Browse() {
+    const std::optional<std::wstring> chosen =
+        Env().dialogs.BrowseFolder(hWndOwner, Prompt, Folder);
+    if (!chosen) return false;
+    Folder = *chosen;
+    return true;
+}
+
+}  // namespace platform

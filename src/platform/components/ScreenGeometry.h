@@ -1,0 +1,19 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/Environment.h"
+
+namespace platform {
+
+// The part two rectangles share; an empty rectangle when they do not overlap.
+PixelRect Intersection(const PixelRect& a, const PixelRect& b);
+
+// The monitor a rectangle belongs to, as the system picks it: the one it overlaps most, else the
+// nearest one. `monitors` must not be empty.
+const Monitor& MonitorForRect(const std::vector<Monitor>& monitors, const PixelRect& rect);
+
+// The rectangle moved, and shrunk only where it is larger, so that it lies inside `area`.
+PixelRect FitInside(const PixelRect& rect, const PixelRect& area);
+
+}  // namespace platform

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <windows.h>
+
+// Messages the program posts to its own windows. WM_USER and WM_USER + 1 stay free: the dialog
+// manager uses them (DM_GETDEFID, DM_SETDEFID).
+namespace platform {
+
+// Posted to a form: unload once the event handler now running has returned.
+constexpr UINT kMsgUnloadRequest = WM_APP;
+
+}  // namespace platform

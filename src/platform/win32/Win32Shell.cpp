@@ -1,0 +1,81 @@
+#include "platform/win32/Win32Shell.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "platform/win32/Registry.h"
+
+namespace platform {
+
+namespace {
+
+const wchar_t* TextOrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
+
+// The shell's own failure codes, for the rare failure that leaves no last error behind.
+DWORD ErrorOfShellCode(INT_PTR code) {
+    switch (code) {
+        case SE_ERR_FNF: return ERROR_FILE_NOT_FOUND;
+        case SE_ERR_PNF: return ERROR_PATH_NOT_FOUND;
+        case SE_ERR_ACCESSDENIED: return ERROR_ACCESS_DENIED;
+        case ERROR_BAD_FORMAT: return ERROR_BAD_FORMAT;
+        case SE_ERR_SHARE: return ERROR_SHARING_VIOLATION;
+        case SE_ERR_ASSOCINCOMPLETE:
+        case SE_ERR_NOASSOC: return ERROR_NO_ASSOCIATION;
+        case SE_ERR_DDETIMEOUT:
+        case SE_ERR_DDEFAIL:
+        case SE_ERR_DDEBUSY: return ERROR_DDE_FAIL;
+        case SE_ERR_DLLNOTFOUND: return ERROR_DLL_NOT_FOUND;
+        default: return ERROR_NOT_ENOUGH_MEMORY;
+    }
+}
+
+}  // namespace
+
+ShellResult Win32Shell::Execute(WindowHandle owner, const std::wstring& verb,
+                                const std::wstring& file, const std::wstring& parameters,
+                                const std::wstring& directory, int showCommand) {
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    // Synchronous, and silent: the caller reports a failure in its own words.
+    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    info.hwnd = static_cast<HWND>(owner);
+    info.lpVerb = TextOrNull(verb);
+    info.lpFile = file.c_str();
+    info.lpParameters = TextOrNull(parameters);
+    info.lpDirectory = TextOrNull(directory);
+    info.nShow = showCommand;
+    SetLastError(ERROR_SUCCESS);
+    BOOL done = ShellExecuteExW(&info);
+    DWORD error = GetLastError();
+    auto code = reinterpret_cast<INT_PTR>(info.hInstApp);
+    ShellResult result;
+    result.ok = done && code > 32;
+    if (!result.ok) result.lastError = error != ERROR_SUCCESS ? error : ErrorOfShellCode(code);
+    return result;
+}
+
+std::wstring Win32Shell::SystemErrorText(std::uint32_t code) {
+    wchar_t* buffer = nullptr;
+    DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length && buffer ? std::wstring(buffer, length) : std::wstring();
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+bool Win32Shell::RegisterAppPath(const std::wstring& exePath) {
+    size_t separator = exePath.find_last_of(L"\\/");
+    if (separator == std::wstring::npos || separator + 1 == exePath.size()) return false;
+    std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" +
+                       exePath.substr(separator + 1);
+    bool pathStored = WriteRegistryText(HKEY_CURRENT_USER, key, L"", exePath);
+    bool folderStored =
+        WriteRegistryText(HKEY_CURRENT_USER, key, L"Path", exePath.substr(0, separator));
+    return pathStored && folderStored;
+}
+
+}  // namespace platform

@@ -1,0 +1,94 @@
+#include "platform/win32/WindowIcons.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/Dpi.h"
+
+namespace platform {
+
+namespace {
+
+constexpr wchar_t kBigIconProperty[] = L"ShowLarkspur.BigIcon";
+constexpr wchar_t kSmallIconProperty[] = L"ShowLarkspur.SmallIcon";
+constexpr wchar_t kIconGroupProperty[] = L"ShowLarkspur.IconGroup";
+constexpr UINT_PTR kIconKeeperId = 1;
+
+HICON LoadIconOfSize(const std::wstring& resourceName, int size) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), resourceName.c_str(),
+                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+void ReplaceIcon(HWND window, const wchar_t* property, WPARAM which, HICON icon) {
+    SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+    auto previous = static_cast<HICON>(GetPropW(window, property));
+    if (icon) {
+        SetPropW(window, property, icon);
+    } else {
+        RemovePropW(window, property);
+    }
+    if (previous && previous != icon) DestroyIcon(previous);
+}
+
+bool LoadIcons(HWND window, const std::wstring& resourceName, int dpi) {
+    HICON big = LoadIconOfSize(resourceName, SystemMetricForDpi(SM_CXICON, dpi));
+    HICON small = LoadIconOfSize(resourceName, SystemMetricForDpi(SM_CXSMICON, dpi));
+    if (!big || !small) {
+        if (big) DestroyIcon(big);
+        if (small) DestroyIcon(small);
+        return false;
+    }
+    ReplaceIcon(window, kBigIconProperty, ICON_BIG, big);
+    ReplaceIcon(window, kSmallIconProperty, ICON_SMALL, small);
+    return true;
+}
+
+// The name of the icon group a window shows, empty after its icons were cleared.
+std::wstring* IconGroupOf(HWND window) {
+    return static_cast<std::wstring*>(GetPropW(window, kIconGroupProperty));
+}
+
+// Watches a window that holds our icons: reloads them when its DPI changes, destroys them at
+// its end.
+LRESULT CALLBACK IconKeeper(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                            UINT_PTR id, DWORD_PTR) {
+    if (message == WM_DPICHANGED) {
+        if (std::wstring* group = IconGroupOf(window); group && !group->empty()) {
+            LoadIcons(window, *group, HIWORD(wParam));
+        }
+    } else if (message == WM_NCDESTROY) {
+        ClearWindowIcons(window);
+        RemoveWindowSubclass(window, IconKeeper, id);
+        delete IconGroupOf(window);
+        RemovePropW(window, kIconGroupProperty);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+void KeepIcons(HWND window, const std::wstring& resourceName) {
+    if (std::wstring* group = IconGroupOf(window)) {
+        *group = resourceName;
+        return;
+    }
+    auto* group = new std::wstring(resourceName);
+    if (!SetWindowSubclass(window, IconKeeper, kIconKeeperId, 0)) {
+        delete group;
+        return;
+    }
+    SetPropW(window, kIconGroupProperty, group);
+}
+
+}  // namespace
+
+bool SetWindowIcons(HWND window, const std::wstring& resourceName) {
+    if (!IsWindow(window) || !LoadIcons(window, resourceName, WindowDpi(window))) return false;
+    KeepIcons(window, resourceName);
+    return true;
+}
+
+void ClearWindowIcons(HWND window) {
+    ReplaceIcon(window, kBigIconProperty, ICON_BIG, nullptr);
+    ReplaceIcon(window, kSmallIconProperty, ICON_SMALL, nullptr);
+    if (std::wstring* group = IconGroupOf(window)) group->clear();  // nothing to reload
+}
+
+}  // namespace platform

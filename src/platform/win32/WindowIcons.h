@@ -1,0 +1,16 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Window icons loaded from the executable's icon groups at the sizes for the window's DPI. The
+// window keeps the icons it was given until they are replaced, cleared or the window ends, and
+// then they are destroyed; a change of DPI loads them again at the new sizes.
+namespace platform {
+
+// False when the executable has no icon group of that name; the window's icons stay as they were.
+bool SetWindowIcons(HWND window, const std::wstring& resourceName);
+void ClearWindowIcons(HWND window);
+
+}  // namespace platform

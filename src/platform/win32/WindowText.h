@@ -1,0 +1,11 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace platform {
+
+std::wstring WindowText(HWND window);
+
+}  // namespace platform
