@@ -1,0 +1,177 @@
+#include "ui/win32/Win32Controls.h"
+
+#include "platform/win32/WindowText.h"
+#include "ui/win32/Twips.h"
+#include "ui/win32/Win32Form.h"
+
+namespace ui {
+
+namespace {
+
+const ListMessages kListBoxMessages{LB_ADDSTRING,  LB_RESETCONTENT, LB_GETCOUNT, LB_GETTEXTLEN,
+                                    LB_GETTEXT,    LB_GETCURSEL,    LB_SETCURSEL};
+const ListMessages kComboBoxMessages{CB_ADDSTRING,   CB_RESETCONTENT, CB_GETCOUNT,
+                                     CB_GETLBTEXTLEN, CB_GETLBTEXT,   CB_GETCURSEL,
+                                     CB_SETCURSEL};
+
+// How many rows the drop-down list shows before it scrolls.
+constexpr int kDroppedRows = 12;
+
+}  // namespace
+
+// Label
+
+std::wstring Win32Label::Caption() const { return platform::WindowText(window_); }
+
+void Win32Label::SetCaption(const std::wstring& caption) {
+    if (!window_) return;
+    SetWindowTextW(window_, caption.c_str());
+    Place();
+}
+
+ChildControl::WindowKind Win32Label::Kind() const {
+    return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+}
+
+void Win32Label::Place() {
+    if (spec_.autoSize) FitToText();
+    ChildControl::Place();
+}
+
+void Win32Label::FitToText() {
+    if (!window_) return;
+    std::wstring caption = Caption();
+    HDC dc = GetDC(window_);
+    HGDIOBJ previous = SelectObject(dc, form_.Font());
+    RECT extent{};
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &extent,
+              DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+    SelectObject(dc, previous);
+    ReleaseDC(window_, dc);
+    bounds_.width = PixelsToTwips(extent.right - extent.left, form_.Dpi());
+    bounds_.height = PixelsToTwips(extent.bottom - extent.top, form_.Dpi());
+}
+
+// Button
+
+std::wstring Win32Button::Caption() const { return platform::WindowText(window_); }
+
+void Win32Button::Notify(int code) {
+    if (code == BN_CLICKED) {
+        form_.RunEvent(Click);
+    } else if (code == BN_SETFOCUS) {
+        RaiseGotFocus();
+    }
+}
+
+void Win32Button::ShowAsDefault(bool isDefault) {
+    if (!window_) return;
+    bool shownAsDefault = (GetWindowLongPtrW(window_, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    if (shownAsDefault != isDefault) {
+        Send(BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    }
+}
+
+ChildControl::WindowKind Win32Button::Kind() const {
+    DWORD type = spec_.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+    return {L"BUTTON", WS_TABSTOP | BS_NOTIFY | type, 0};
+}
+
+// Text box
+
+void Win32TextBox::CreateOn(HWND form) {
+    ChildControl::CreateOn(form);
+    Send(EM_SETLIMITTEXT, 0);  // no limit but the system's
+}
+
+std::wstring Win32TextBox::Text() const { return platform::WindowText(window_); }
+
+void Win32TextBox::SetText(const std::wstring& text) {
+    if (window_) SetWindowTextW(window_, text.c_str());
+}
+
+void Win32TextBox::Notify(int code) {
+    if (code == EN_SETFOCUS) RaiseGotFocus();
+}
+
+ChildControl::WindowKind Win32TextBox::Kind() const {
+    return {L"EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+}
+
+// Lists
+
+template <class Base>
+std::wstring ListImpl<Base>::List(int index) const {
+    auto length = this->Send(messages_.textLength, static_cast<WPARAM>(index));
+    if (length < 0) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    auto copied = this->Send(messages_.text, static_cast<WPARAM>(index),
+                             reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
+template <class Base>
+int ListImpl<Base>::ListIndex() const {
+    if (!this->window_) return -1;
+    auto index = this->Send(messages_.getSelection);
+    return index < 0 ? -1 : static_cast<int>(index);
+}
+
+template <class Base>
+void ListImpl<Base>::SetListIndex(int index) {
+    if (index < -1 || index >= ListCount()) throw std::out_of_range("no such row in the list");
+    this->Send(messages_.setSelection, static_cast<WPARAM>(index));
+}
+
+template class ListImpl<ListBox>;
+template class ListImpl<DropDownList>;
+
+Win32ListBox::Win32ListBox(Win32Form& form, const ControlSpec& spec, int id)
+    : ListImpl(form, spec, id, kListBoxMessages) {}
+
+void Win32ListBox::Notify(int code) {
+    if (code == LBN_DBLCLK) {
+        form_.RunEvent(DblClick);
+    } else if (code == LBN_SETFOCUS) {
+        RaiseGotFocus();
+    }
+}
+
+ChildControl::WindowKind Win32ListBox::Kind() const {
+    return {L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+            WS_EX_CLIENTEDGE};
+}
+
+Win32DropDownList::Win32DropDownList(Win32Form& form, const ControlSpec& spec, int id)
+    : ListImpl(form, spec, id, kComboBoxMessages) {}
+
+void Win32DropDownList::Notify(int code) {
+    if (code == CBN_SETFOCUS) RaiseGotFocus();
+}
+
+ChildControl::WindowKind Win32DropDownList::Kind() const {
+    return {L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+}
+
+RECT Win32DropDownList::PixelBounds() const {
+    RECT rect = ChildControl::PixelBounds();
+    auto rowHeight = Send(CB_GETITEMHEIGHT, 0);
+    if (rowHeight <= 0) rowHeight = TwipsToPixels(bounds_.height, form_.Dpi());
+    rect.bottom += kDroppedRows * static_cast<int>(rowHeight);
+    return rect;
+}
+
+// Shape
+
+void Win32Shape::CreateOn(HWND) { Place(); }
+
+void Win32Shape::Paint(HDC dc) { FillRect(dc, &painted_, GetSysColorBrush(COLOR_BTNFACE)); }
+
+void Win32Shape::Place() {
+    form_.InvalidatePixels(painted_);
+    painted_ = PixelBounds();
+    form_.InvalidatePixels(painted_);
+}
+
+}  // namespace ui

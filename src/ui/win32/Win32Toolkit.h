@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ui/Form.h"
+
+namespace ui {
+
+// Forms on real windows, to be installed with ScopedToolkit.
+class Win32Toolkit : public Toolkit {
+public:
+    Win32Toolkit();
+    Win32Toolkit(const Win32Toolkit&) = delete;
+    Win32Toolkit& operator=(const Win32Toolkit&) = delete;
+
+    std::unique_ptr<Form> CreateForm(const FormSpec& spec) override;
+    void DoEvents() override;
+    void RunMessageLoop() override;
+
+    // The forms report their loads and unloads; the loop ends when none is loaded.
+    void FormLoaded() { ++loadedForms_; }
+    void FormUnloaded() { --loadedForms_; }
+    int LoadedForms() const { return loadedForms_; }
+
+private:
+    int loadedForms_ = 0;
+};
+
+}  // namespace ui
