@@ -1,0 +1,81 @@
+// Any bytes as a menu file: reading yields at most 1000 usable items with show commands 0 to
+// 11, and saving what was read and reading it again gives the same menu.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "model/CCommands.h"
+
+namespace {
+
+const std::filesystem::path& Folder() {
+    static const std::filesystem::path folder = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "menu-fuzz-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) std::abort();
+        return std::filesystem::path(pattern);
+    }();
+    return folder;
+}
+
+// Blanks and control characters at either end of a value are not kept by the file format
+// unless quotes protect the value, and only quotes at the ends make it do so.
+bool KeepsItsEnds(const std::wstring& value) {
+    return value.empty() || (value.front() > L' ' && value.back() > L' ');
+}
+
+void Check(bool condition, const char* what) {
+    if (!condition) {
+        std::fprintf(stderr, "broken: %s\n", what);
+        std::abort();
+    }
+}
+
+model::CCommands Load(const std::wstring& fileName) {
+    model::CCommands menu;
+    menu.ConfigFileName(fileName);
+    Check(menu.LoadItems(), "LoadItems succeeds on any file");
+    return menu;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::filesystem::path path = Folder() / "menu.Larkspur";
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    model::CCommands menu = Load(path.wstring());
+    Check(menu.Count() <= menu.MaxItems(), "at most MaxItems items");
+    bool comparable = KeepsItsEnds(menu.Title());
+    for (int i = 0; i < menu.Count(); ++i) {
+        const auto item = menu.Item(i);
+        Check(!item->Title().empty() && !item->FileName().empty(), "items have a title and a file");
+        Check(item->ShowCommand() >= 0 && item->ShowCommand() <= 11, "show command 0 to 11");
+        for (const std::wstring* text : {&item->Title(), &item->FileName(), &item->Operation(),
+                                         &item->Parameters(), &item->Directory()}) {
+            comparable = comparable && KeepsItsEnds(*text);
+        }
+    }
+
+    Check(menu.SaveItems(), "SaveItems succeeds");
+    const model::CCommands again = Load(path.wstring());
+    if (!comparable) return 0;
+    Check(again.Title() == menu.Title(), "the title survives a save");
+    Check(again.Count() == menu.Count(), "every item survives a save");
+    for (int i = 0; i < menu.Count(); ++i) {
+        const auto before = menu.Item(i);
+        const auto after = again.Item(i);
+        Check(after->Title() == before->Title() && after->FileName() == before->FileName() &&
+                  after->Operation() == before->Operation() &&
+                  after->Parameters() == before->Parameters() &&
+                  after->Directory() == before->Directory() &&
+                  after->ShowCommand() == before->ShowCommand(),
+              "every field survives a save");
+    }
+    return 0;
+}

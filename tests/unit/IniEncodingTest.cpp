@@ -1,0 +1,60 @@
+#include "platform/ini/IniEncoding.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/ini/IniDocument.h"
+#include "platform/text/Encoding.h"
+
+using platform::ini::DecodeIniBytes;
+using platform::ini::EncodeIniText;
+using platform::ini::IniDocument;
+using namespace std::string_literals;
+
+TEST(IniEncodingReading, Utf16LittleEndianWithBom) {
+    EXPECT_EQ(DecodeIniBytes("\xFF\xFE[\0\x1C\x04]\0"s), L"[М]");
+}
+
+TEST(IniEncodingReading, Utf16BigEndianWithBom) {
+    EXPECT_EQ(DecodeIniBytes("\xFE\xFF\0[\x04\x1C\0]"s), L"[М]");
+}
+
+TEST(IniEncodingReading, Utf8WithBom) {
+    EXPECT_EQ(DecodeIniBytes("\xEF\xBB\xBFk=\xD0\x9C"), L"k=М");
+}
+
+TEST(IniEncodingReading, Utf8WithoutBomWhenValid) {
+    EXPECT_EQ(DecodeIniBytes("k=\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E"), L"k=Меню");
+}
+
+TEST(IniEncodingReading, AnsiCodePageWhenNotValidUtf8) {
+    EXPECT_EQ(DecodeIniBytes("k=\xCC\xE5\xED\xFE"), L"k=" + platform::text::FromAnsi("\xCC\xE5\xED\xFE"));
+}
+
+TEST(IniEncodingReading, InvalidUtf8AfterABomIsReplacedNotLost) {
+    EXPECT_EQ(DecodeIniBytes("\xEF\xBB\xBFk=a\xFF" "b"),
+              L"k=a" + std::wstring(1, static_cast<wchar_t>(0xFFFD)) + L"b");
+}
+
+TEST(IniEncodingWriting, AsciiTextIsWrittenAsAscii) {
+    EXPECT_EQ(EncodeIniText(L"[Options]\r\nTitle=Tools\r\n"), "[Options]\r\nTitle=Tools\r\n");
+}
+
+TEST(IniEncodingWriting, AnyOtherTextMakesTheWholeFileUtf16WithBom) {
+    EXPECT_EQ(EncodeIniText(L"a=М\r\n"), "\xFF\xFE" "a\0=\0\x1C\x04\r\0\n\0"s);
+}
+
+TEST(IniEncodingWriting, CyrillicRoundTripsThroughAFile) {
+    IniDocument document;
+    ASSERT_TRUE(document.Set(L"Меню", L"Заголовок", L"Ёлка «ёж» №1"));
+    EXPECT_EQ(IniDocument::FromBytes(document.ToBytes()).Find(L"меню", L"заголовок"),
+              L"Ёлка «ёж» №1");
+}
+
+TEST(IniEncodingReading, Windows1251MenuIsReadNatively) {
+    if constexpr (sizeof(wchar_t) == 2) GTEST_SKIP() << "on Windows the code page is the system's";
+    // [Options] Title=Меню, as a Russian system writes it.
+    const auto document = IniDocument::FromBytes("[Options]\r\nTitle=\xCC\xE5\xED\xFE\r\n");
+    EXPECT_EQ(document.Find(L"Options", L"Title"), L"Меню");
+}
