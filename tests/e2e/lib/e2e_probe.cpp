@@ -1,0 +1,372 @@
+// The end-to-end harness's eyes and hands inside Wine: it reads what a window of another process
+// shows (its controls, their texts, list rows, fonts, geometry, focus), reads the registry, and
+// types text that has no key on the X keyboard. Output is UTF-8, one record per line, fields
+// separated by tabs as name=value; tabs, line breaks and backslashes inside values are escaped.
+//
+//   e2e_probe windows                 every visible top-level window
+//   e2e_probe window TITLE            that window (exact title), its controls and their items
+//   e2e_probe type TEXT               TEXT as Unicode keystrokes to the foreground window
+//   e2e_probe reg KEY [NAME]          the values of a registry key (HKCU\... or HKLM\...)
+//   e2e_probe close TITLE             asks that window to close (WM_CLOSE)
+#ifndef _WIN32
+#error "e2e_probe runs inside Wine: it builds only for Windows"
+#endif
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                   0, nullptr, nullptr);
+    std::string result(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(),
+                        size, nullptr, nullptr);
+    return result;
+}
+
+void Write(HANDLE handle, const std::string& text) {
+    DWORD written = 0;
+    WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+void Fail(const std::wstring& message) {
+    Write(GetStdHandle(STD_ERROR_HANDLE), "e2e_probe: " + Utf8(message) + "\n");
+}
+
+// One output record: a kind followed by name=value fields.
+class Record {
+public:
+    explicit Record(const char* kind) : line_(kind) {}
+
+    Record& Field(const char* name, const std::wstring& value) {
+        line_ += '\t';
+        line_ += name;
+        line_ += '=';
+        for (char c : Utf8(value)) {
+            switch (c) {
+                case '\\': line_ += "\\\\"; break;
+                case '\t': line_ += "\\t"; break;
+                case '\n': line_ += "\\n"; break;
+                case '\r': line_ += "\\r"; break;
+                default: line_ += c;
+            }
+        }
+        return *this;
+    }
+
+    Record& Field(const char* name, long long value) {
+        return Field(name, std::to_wstring(value));
+    }
+
+    ~Record() { Write(GetStdHandle(STD_OUTPUT_HANDLE), line_ + "\n"); }
+
+private:
+    std::string line_;
+};
+
+std::wstring Hex(unsigned long long value, int minimumDigits) {
+    std::wstring digits;
+    do {
+        digits.insert(digits.begin(), L"0123456789abcdef"[value % 16]);
+        value /= 16;
+    } while (value || static_cast<int>(digits.size()) < minimumDigits);
+    return digits;
+}
+
+std::wstring HexHandle(HWND window) {
+    return L"0x" + Hex(reinterpret_cast<ULONG_PTR>(window), 1);
+}
+
+// Per-window DPI exists from Windows 10 on; older systems have only the system DPI.
+UINT DpiOf(HWND window) {
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow) return getDpiForWindow(window);
+    HDC screen = GetDC(nullptr);
+    UINT dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t buffer[256] = {};
+    GetClassNameW(window, buffer, 256);
+    return buffer;
+}
+
+// WM_GETTEXT is marshalled between processes, so it returns what a control holds now.
+std::wstring TextOf(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
+        return {};
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 2000, &copied);
+    text.resize(copied);
+    return text;
+}
+
+LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &result))
+        return -1;
+    return static_cast<LRESULT>(result);
+}
+
+struct ListMessages {
+    UINT count, textLength, text, currentSelection;
+};
+
+constexpr ListMessages kListBox{LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT, LB_GETCURSEL};
+constexpr ListMessages kComboBox{CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_GETCURSEL};
+
+void PrintItems(HWND control, const ListMessages& messages) {
+    LRESULT count = Ask(control, messages.count);
+    LRESULT current = Ask(control, messages.currentSelection);
+    for (LRESULT index = 0; index < count; ++index) {
+        LRESULT length = Ask(control, messages.textLength, index);
+        std::wstring text(length > 0 ? length + 1 : 1, L'\0');
+        if (length > 0) {
+            Ask(control, messages.text, index, reinterpret_cast<LPARAM>(text.data()));
+            text.resize(length);
+        } else {
+            text.clear();
+        }
+        Record("item")
+            .Field("control", GetDlgCtrlID(control))
+            .Field("index", index)
+            .Field("selected", index == current ? 1 : 0)
+            .Field("text", text);
+    }
+}
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows() {
+    std::vector<HWND> windows;
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::vector<HWND> Descendants(HWND parent) {
+    std::vector<HWND> windows;
+    EnumChildWindows(parent, CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+HWND FindTopLevel(const std::wstring& title) {
+    for (HWND window : TopLevelWindows()) {
+        if (IsWindowVisible(window) && TextOf(window) == title) return window;
+    }
+    return nullptr;
+}
+
+void PrintTopLevel(HWND window) {
+    RECT rect{}, client{};
+    GetWindowRect(window, &rect);
+    GetClientRect(window, &client);
+    Record("window")
+        .Field("hwnd", HexHandle(window))
+        .Field("class", ClassOf(window))
+        .Field("title", TextOf(window))
+        .Field("x", rect.left)
+        .Field("y", rect.top)
+        .Field("width", rect.right - rect.left)
+        .Field("height", rect.bottom - rect.top)
+        .Field("client_width", client.right)
+        .Field("client_height", client.bottom)
+        .Field("dpi", DpiOf(window))
+        .Field("enabled", IsWindowEnabled(window) ? 1 : 0)
+        .Field("foreground", GetForegroundWindow() == window ? 1 : 0);
+}
+
+bool IsClass(HWND window, const wchar_t* name) {
+    return lstrcmpiW(ClassOf(window).c_str(), name) == 0;
+}
+
+// Position relative to the top-level window's client area, as the program lays it out.
+void PrintControl(HWND control, HWND top, HWND focus) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&rect), 2);
+    Record record("control");
+    record.Field("id", GetDlgCtrlID(control))
+        .Field("class", ClassOf(control))
+        .Field("text", TextOf(control))
+        .Field("x", rect.left)
+        .Field("y", rect.top)
+        .Field("width", rect.right - rect.left)
+        .Field("height", rect.bottom - rect.top)
+        .Field("visible", IsWindowVisible(control) ? 1 : 0)
+        .Field("enabled", IsWindowEnabled(control) ? 1 : 0)
+        .Field("focused", control == focus ? 1 : 0)
+        .Field("parent", HexHandle(GetParent(control)));
+    // A font handle means nothing in another process; the row height shows the font's size.
+    if (IsClass(control, L"ListBox")) record.Field("item_height", Ask(control, LB_GETITEMHEIGHT));
+    if (IsClass(control, L"ComboBox")) record.Field("item_height", Ask(control, CB_GETITEMHEIGHT));
+}
+
+int ListWindows() {
+    for (HWND window : TopLevelWindows()) {
+        if (IsWindowVisible(window)) PrintTopLevel(window);
+    }
+    return 0;
+}
+
+int ShowWindowDetails(const std::wstring& title) {
+    HWND window = FindTopLevel(title);
+    if (!window) {
+        Fail(L"no visible window titled \"" + title + L"\"");
+        return 1;
+    }
+    PrintTopLevel(window);
+
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof(thread);
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+    std::vector<HWND> controls = Descendants(window);
+    for (HWND control : controls) PrintControl(control, window, thread.hwndFocus);
+    // Items after the controls, so that each control's record comes first.
+    for (HWND control : controls) {
+        if (IsClass(control, L"ListBox")) PrintItems(control, kListBox);
+        if (IsClass(control, L"ComboBox")) PrintItems(control, kComboBox);
+    }
+    return 0;
+}
+
+int TypeText(const std::wstring& text) {
+    std::vector<INPUT> inputs;
+    for (wchar_t unit : text) {
+        for (DWORD flags : {KEYEVENTF_UNICODE, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = unit;
+            input.ki.dwFlags = flags;
+            inputs.push_back(input);
+        }
+    }
+    for (const INPUT& input : inputs) {
+        // One event at a time, with a pause, as a person types: the target handles each key
+        // before the next one arrives.
+        if (SendInput(1, const_cast<INPUT*>(&input), sizeof(INPUT)) != 1) {
+            Fail(L"SendInput failed");
+            return 1;
+        }
+        Sleep(10);
+    }
+    return 0;
+}
+
+std::wstring RegistryData(DWORD type, const std::vector<BYTE>& data) {
+    switch (type) {
+        case REG_SZ:
+        case REG_EXPAND_SZ: {
+            std::wstring text(reinterpret_cast<const wchar_t*>(data.data()),
+                              data.size() / sizeof(wchar_t));
+            while (!text.empty() && text.back() == L'\0') text.pop_back();
+            return text;
+        }
+        case REG_DWORD:
+            return data.size() >= 4 ? std::to_wstring(*reinterpret_cast<const DWORD*>(data.data()))
+                                    : L"";
+        default: {
+            std::wstring hex;
+            for (BYTE b : data) hex += Hex(b, 2);
+            return hex;
+        }
+    }
+}
+
+const wchar_t* RegistryTypeName(DWORD type) {
+    switch (type) {
+        case REG_SZ: return L"REG_SZ";
+        case REG_EXPAND_SZ: return L"REG_EXPAND_SZ";
+        case REG_DWORD: return L"REG_DWORD";
+        case REG_MULTI_SZ: return L"REG_MULTI_SZ";
+        default: return L"REG_BINARY";
+    }
+}
+
+int ReadRegistry(const std::wstring& path, const wchar_t* onlyName) {
+    HKEY root = nullptr;
+    std::wstring subKey;
+    for (auto [prefix, key] : {std::pair{L"HKCU\\", HKEY_CURRENT_USER},
+                               std::pair{L"HKLM\\", HKEY_LOCAL_MACHINE}}) {
+        if (path.rfind(prefix, 0) == 0) {
+            root = key;
+            subKey = path.substr(lstrlenW(prefix));
+        }
+    }
+    if (!root) {
+        Fail(L"a registry key starts with HKCU\\ or HKLM\\: " + path);
+        return 2;
+    }
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        Fail(L"no registry key " + path);
+        return 1;
+    }
+    bool found = false;
+    for (DWORD index = 0;; ++index) {
+        wchar_t name[16384];
+        DWORD nameLength = 16384, type = 0, size = 0;
+        if (RegEnumValueW(key, index, name, &nameLength, nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS)
+            break;
+        if (onlyName && lstrcmpiW(name, onlyName) != 0) continue;
+        std::vector<BYTE> data(size);
+        nameLength = 16384;
+        RegEnumValueW(key, index, name, &nameLength, nullptr, &type, data.data(), &size);
+        data.resize(size);
+        Record("value")
+            .Field("name", name)
+            .Field("type", RegistryTypeName(type))
+            .Field("data", RegistryData(type, data));
+        found = true;
+    }
+    RegCloseKey(key);
+    if (onlyName && !found) {
+        Fail(L"no value \"" + std::wstring(onlyName) + L"\" under " + path);
+        return 1;
+    }
+    return 0;
+}
+
+int CloseWindowTitled(const std::wstring& title) {
+    HWND window = FindTopLevel(title);
+    if (!window) {
+        Fail(L"no visible window titled \"" + title + L"\"");
+        return 1;
+    }
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return 0;
+}
+
+int Usage() {
+    Fail(L"usage: e2e_probe windows | window TITLE | type TEXT | reg KEY [NAME] | close TITLE");
+    return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) return Usage();
+    std::wstring command = argv[1];
+    if (command == L"windows" && argc == 2) return ListWindows();
+    if (command == L"window" && argc == 3) return ShowWindowDetails(argv[2]);
+    if (command == L"type" && argc == 3) return TypeText(argv[2]);
+    if (command == L"reg" && (argc == 3 || argc == 4))
+        return ReadRegistry(argv[2], argc == 4 ? argv[3] : nullptr);
+    if (command == L"close" && argc == 3) return CloseWindowTitled(argv[2]);
+    return Usage();
+}

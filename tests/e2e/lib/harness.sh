@@ -1,0 +1,292 @@
+# The end-to-end harness: sourced by each tests/e2e/test_*.sh (see README.md beside this file).
+# Sourcing it gives the test its own Xvfb, its own Wine prefix (a copy of the run's prefix, with
+# a virtual desktop and 96 dpi) and its own artifacts folder, and clears them up on exit.
+# shellcheck shell=bash
+
+set -uo pipefail
+
+source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/lib/common.sh"
+source "$LARKSPUR_ROOT/scripts/lib/wine.sh"
+
+E2E_NAME=$(basename "$0" .sh)
+E2E_ARTIFACTS=$LARKSPUR_ARTIFACTS/e2e/$E2E_NAME
+E2E_STATE=$(e2e_state_dir "$E2E_NAME")
+E2E_X64=${LARKSPUR_X64_DIR:-$LARKSPUR_BUILD/x64}
+E2E_EXE=$E2E_X64/ShowLarkspur.exe
+E2E_PROBE=$E2E_X64/tests/e2e_probe.exe
+E2E_PID=
+E2E_EXIT_CODE=
+E2E_RUNS=0
+
+# --- Failing ---------------------------------------------------------------------------------------
+
+# Ends the test as failed: prints why, keeps a screenshot of the screen at that moment. Called
+# inside $(...), it ends the test itself too, not only the subshell.
+e2e_fail() {
+    printf 'FAIL [%s] %s\n' "$E2E_NAME" "$*" >&2
+    if [ -n "${DISPLAY:-}" ] && [ -d "$E2E_ARTIFACTS" ]; then
+        import -window root "$E2E_ARTIFACTS/failure.png" 2>/dev/null &&
+            printf 'screenshot at the failure: %s\n' "$E2E_ARTIFACTS/failure.png" >&2
+    fi
+    [ "$BASHPID" = "$$" ] || kill -USR1 "$$"
+    exit 1
+}
+
+e2e_ok() { printf 'ok   %s\n' "$*"; }
+
+# --- Set-up ---------------------------------------------------------------------------------------
+
+e2e_setup() {
+    rm -rf "$E2E_ARTIFACTS"
+    mkdir -p "$E2E_ARTIFACTS"
+    reap_e2e_test "$E2E_NAME"
+    mkdir -p "$E2E_STATE"
+    install_cleanup_trap
+    trap 'exit 1' USR1
+    unset DISPLAY
+    [ -n "${E2E_KEEP:-}" ] || on_exit "rm -rf '$E2E_STATE'"
+
+    [ -f "$E2E_PROBE" ] || e2e_fail "$E2E_PROBE is not built (cmake --preset x64 && cmake --build build/x64)"
+
+    # Every Wine process of the test runs with the ANSI code page 1251.
+    ensure_russian_locale || e2e_fail "the ru_RU.UTF-8 locale is missing and could not be built"
+    export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
+
+    start_xvfb "$E2E_STATE/xvfb.log" || e2e_fail "could not start Xvfb"
+    echo "$XVFB_PID" >"$E2E_STATE/xvfb.pid"
+
+    local template=${LARKSPUR_WINE_TEMPLATE:-$LARKSPUR_BUILD/wine/template}
+    if ! prefix_is_ready "$template"; then
+        say "Preparing the Wine prefix $template (once)."
+        create_wine_prefix "$template" desktop || e2e_fail "could not prepare the Wine prefix"
+    fi
+    export WINEPREFIX=$E2E_STATE/prefix
+    clone_wine_prefix "$template" "$WINEPREFIX" || e2e_fail "could not copy the Wine prefix"
+    on_exit "stop_wine '$WINEPREFIX'"
+
+    # The test's own folder inside the prefix, C:\e2e for the program.
+    E2E_WORK=$WINEPREFIX/drive_c/e2e
+    mkdir -p "$E2E_WORK"
+}
+
+# --- Programs -----------------------------------------------------------------------------------------
+
+# A Unix path as the program sees it (C:\e2e\... inside the test's folder, Z:\... elsewhere).
+e2e_winpath() { windows_path "$WINEPREFIX" "$1"; }
+
+# Starts ShowLarkspur.exe with the given arguments (Windows paths: see e2e_winpath). Call it
+# directly, not inside $(...): the harness waits for the process later.
+e2e_start() {
+    [ -f "$E2E_EXE" ] || e2e_fail "$E2E_EXE is not built (cmake --preset x64 && cmake --build build/x64)"
+    e2e_start_program "$E2E_EXE" "$@"
+}
+
+# Starts any Windows program the same way (a path, or a name Wine finds, such as cmd); its
+# output goes to the artifacts folder.
+e2e_start_program() {
+    local exe=$1
+    shift
+    E2E_RUNS=$((E2E_RUNS + 1))
+    local log=$E2E_ARTIFACTS/run-$E2E_RUNS.log
+    wine64 "$exe" "$@" >"$log" 2>&1 &
+    E2E_PID=$!
+    E2E_EXIT_CODE=
+    printf 'run %d: %s %s\n' "$E2E_RUNS" "$(basename "$exe")" "$*"
+}
+
+e2e_running() { [ -n "$E2E_PID" ] && kill -0 "$E2E_PID" 2>/dev/null; }
+
+# Waits for the started program to end; its exit code is then in E2E_EXIT_CODE.
+e2e_wait_exit() {
+    local timeout=${1:-30} deadline=$((SECONDS + ${1:-30}))
+    [ -n "$E2E_PID" ] || e2e_fail "e2e_wait_exit: no program was started"
+    while e2e_running; do
+        [ "$SECONDS" -lt "$deadline" ] || e2e_fail "the program is still running after $timeout s"
+        sleep 0.2
+    done
+    wait "$E2E_PID"
+    E2E_EXIT_CODE=$?
+    printf 'run %d ended with code %s\n' "$E2E_RUNS" "$E2E_EXIT_CODE"
+}
+
+# --- Windows ------------------------------------------------------------------------------------------
+
+# The visible windows whose title is exactly TITLE, as X window ids.
+e2e_find_windows() {
+    local title=$1 pattern id
+    pattern=$(printf '%s' "$title" | sed 's/[][\.*^$(){}?+|/]/\\&/g')
+    for id in $(xdotool search --onlyvisible --name "^$pattern\$" 2>/dev/null); do
+        [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$title" ] && printf '%s\n' "$id"
+    done
+}
+
+# The titles of all visible windows, for messages.
+e2e_window_titles() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+        printf '  "%s"\n' "$(xdotool getwindowname "$id" 2>/dev/null)"
+    done | grep -v -e '"Default IME"' -e ' - Wine desktop"' | sort -u
+}
+
+# Waits until a window titled exactly TITLE is visible; prints its X window id.
+e2e_wait_window() {
+    local title=$1 timeout=${2:-30} deadline id
+    deadline=$((SECONDS + timeout))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        id=$(e2e_find_windows "$title" | head -n 1)
+        if [ -n "$id" ]; then
+            printf '%s\n' "$id"
+            return 0
+        fi
+        sleep 0.2
+    done
+    local state="the program has ended"
+    e2e_running && state="the program is still running"
+    e2e_fail "no window titled \"$title\" after $timeout s ($state); visible windows:
+$(e2e_window_titles)"
+}
+
+# Waits until no window titled TITLE is visible any more.
+e2e_wait_no_window() {
+    local title=$1 timeout=${2:-30} deadline
+    deadline=$((SECONDS + timeout))
+    while [ -n "$(e2e_find_windows "$title")" ]; do
+        [ "$SECONDS" -lt "$deadline" ] || e2e_fail "the window \"$title\" is still there after $timeout s"
+        sleep 0.2
+    done
+}
+
+# Window geometry as X sees it: "x y width height" (the whole window, frame included).
+e2e_geometry() {
+    local X Y WIDTH HEIGHT
+    eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+    printf '%s %s %s %s\n' "$X" "$Y" "$WIDTH" "$HEIGHT"
+}
+
+# Saves a screenshot as artifacts/e2e/<test>/<NAME>.png: the whole screen, or just the window
+# given by its X id.
+e2e_screenshot() {
+    local name=$1 window=${2:-} file=$E2E_ARTIFACTS/$1.png
+    if [ -n "$window" ]; then
+        local x y width height
+        read -r x y width height <<<"$(e2e_geometry "$window")"
+        import -window root -crop "${width}x${height}+${x}+${y}" +repage "$file"
+    else
+        import -window root "$file"
+    fi || e2e_fail "could not take the screenshot $name"
+    printf 'screenshot %s\n' "$file"
+}
+
+# --- Keyboard -----------------------------------------------------------------------------------------
+
+e2e_focus() {
+    timeout 5 xdotool windowfocus --sync "$1" >/dev/null 2>&1 || xdotool windowfocus "$1"
+}
+
+# Presses keys (xdotool names: Return, Escape, F3, shift+F3, ctrl+a …) in the given window.
+e2e_key() {
+    local window=$1
+    shift
+    e2e_focus "$window"
+    xdotool key --clearmodifiers --delay 80 "$@"
+}
+
+# Presses keys in whatever window has the focus now (a dialog the program just opened).
+e2e_key_focused() { xdotool key --clearmodifiers --delay 80 "$@"; }
+
+# Types text into the given window. ASCII goes as X key presses; other text (Cyrillic) as
+# Unicode keystrokes from inside Wine, because xdotool's remapping of spare keys for characters
+# the keyboard map lacks races with Wine's reading of that map and loses characters.
+e2e_type() {
+    local window=$1 text=$2
+    e2e_focus "$window"
+    if printf '%s' "$text" | LC_ALL=C grep -q '[^ -~]'; then
+        e2e_probe type "$text" || e2e_fail "could not type \"$text\""
+    else
+        xdotool type --clearmodifiers --delay 40 -- "$text"
+    fi
+}
+
+# --- Reading what the program shows and stores ------------------------------------------------
+
+# Runs the probe (see e2e_probe.cpp) in the test's prefix.
+e2e_probe() { wine64 "$E2E_PROBE" "$@"; }
+
+# Reads one field from probe records on standard input, one value per record, unescaped.
+e2e_field() {
+    local value
+    awk -F'\t' -v name="$1=" '{
+        for (i = 2; i <= NF; i++) if (index($i, name) == 1) print substr($i, length(name) + 1)
+    }' | while IFS= read -r value; do printf '%b\n' "$value"; done
+}
+
+# The records of a window (exact title): one "window" line, a "control" line per control,
+# an "item" line per list or drop-down row.
+e2e_window_info() {
+    e2e_probe window "$1" || e2e_fail "no visible window titled \"$1\" for the probe"
+}
+
+# The rows of the window's list boxes and drop-downs (or of the one control with that id).
+e2e_list_rows() {
+    local title=$1 control=${2:-}
+    e2e_window_info "$title" | awk -F'\t' -v id="control=$control" \
+        '$1 == "item" && (id == "control=" || $2 == id)' | e2e_field text
+}
+
+# The data of a registry value (KEY as HKCU\... or HKLM\...); fails quietly when it is missing.
+e2e_reg_get() {
+    local records
+    records=$(e2e_probe reg "$1" "$2" 2>/dev/null) || return 1
+    printf '%s\n' "$records" | e2e_field data
+}
+
+# The resolution Wine reports to programs started after this (96 by default).
+e2e_set_dpi() { set_wine_dpi "$WINEPREFIX" "$1" || e2e_fail "could not set LogPixels to $1"; }
+
+# --- Assertions (each prints what differed and ends the test when it fails) --------------------
+
+assert_eq() {
+    local expected=$1 actual=$2 what=${3:-value}
+    [ "$expected" = "$actual" ] ||
+        e2e_fail "$what: expected \"$expected\", got \"$actual\""
+    e2e_ok "$what"
+}
+
+assert_ne() {
+    local unexpected=$1 actual=$2 what=${3:-value}
+    [ "$unexpected" != "$actual" ] || e2e_fail "$what: expected anything but \"$unexpected\""
+    e2e_ok "$what"
+}
+
+assert_contains() {
+    local text=$1 part=$2 what=${3:-text}
+    [[ "$text" == *"$part"* ]] || e2e_fail "$what: \"$part\" not found in \"$text\""
+    e2e_ok "$what"
+}
+
+# Integers within a tolerance: assert_near 300 "$width" 1 "width at 144 dpi".
+assert_near() {
+    local expected=$1 actual=$2 tolerance=$3 what=${4:-value}
+    [[ "$actual" =~ ^-?[0-9]+$ ]] || e2e_fail "$what: \"$actual\" is not a number"
+    local difference=$((actual - expected))
+    [ "${difference#-}" -le "$tolerance" ] ||
+        e2e_fail "$what: expected $expected (±$tolerance), got $actual"
+    e2e_ok "$what"
+}
+
+assert_file_exists() {
+    [ -e "$1" ] || e2e_fail "${2:-file}: $1 does not exist"
+    e2e_ok "${2:-file} exists"
+}
+
+assert_no_file() {
+    [ ! -e "$1" ] || e2e_fail "${2:-file}: $1 exists"
+    e2e_ok "${2:-file} does not exist"
+}
+
+assert_running() {
+    e2e_running || e2e_fail "${1:-the program}: ended, expected it to be running"
+    e2e_ok "${1:-the program} is running"
+}
+
+e2e_setup
