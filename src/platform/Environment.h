@@ -106,6 +106,8 @@ public:
                                 const std::wstring& file, const std::wstring& parameters,
                                 const std::wstring& directory, int showCommand) = 0;
     virtual std::wstring SystemErrorText(std::uint32_t code) = 0;
+    // The process's command line after the executable's own name, as it was given.
+    virtual std::wstring CommandLineArguments() = 0;
     // Registers the executable so that the Run box starts it by name.
     virtual bool RegisterAppPath(const std::wstring& exePath) = 0;
 };

@@ -23,6 +23,10 @@ constexpr int End = 0x23;
 constexpr int Home = 0x24;
 constexpr int Up = 0x26;
 constexpr int Down = 0x28;
+constexpr int A = 0x41;
+constexpr int C = 0x43;
+constexpr int E = 0x45;
+constexpr int R = 0x52;
 constexpr int F1 = 0x70;
 constexpr int F3 = 0x72;
 constexpr int F4 = 0x73;
@@ -36,6 +40,7 @@ constexpr int kAltMask = 4;
 
 // Show commands handed to the shell.
 constexpr int kSwShowNormal = 1;
+constexpr int kSwShowMaximized = 3;
 constexpr int kSwShowDefault = 10;
 
 }  // namespace platform

@@ -81,6 +81,8 @@ public:
 class Toolkit {
 public:
     virtual ~Toolkit() = default;
+    // Registers the common control classes the forms use; before any form is made.
+    virtual void InitCommonControls() = 0;
     virtual std::unique_ptr<Form> CreateForm(const FormSpec& spec) = 0;
     // Lets pending window messages be processed once.
     virtual void DoEvents() = 0;

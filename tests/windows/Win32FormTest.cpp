@@ -29,21 +29,21 @@ LOGFONTW FontOf(HWND control) {
     return font;
 }
 
+// On entry *param holds the form; on a match it holds the tool tip window.
+BOOL CALLBACK FindToolTipOf(HWND window, LPARAM param) {
+    auto* found = reinterpret_cast<HWND*>(param);
+    wchar_t name[64]{};
+    GetClassNameW(window, name, 64);
+    if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0 && GetWindow(window, GW_OWNER) == *found) {
+        *found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND ToolTipWindowOf(HWND form) {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* found = reinterpret_cast<HWND*>(param);
-            wchar_t name[64]{};
-            GetClassNameW(window, name, 64);
-            if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0 && GetWindow(window, GW_OWNER) == found[0]) {
-                found[0] = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&(found = form)));
+    HWND found = form;
+    EnumThreadWindows(GetCurrentThreadId(), FindToolTipOf, reinterpret_cast<LPARAM>(&found));
     return found == form ? nullptr : found;
 }
 

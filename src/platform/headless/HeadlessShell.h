@@ -30,6 +30,9 @@ public:
     // "System error <code>." unless a test set another text for the code.
     std::wstring SystemErrorText(std::uint32_t code) override;
     bool RegisterAppPath(const std::wstring& exePath) override;
+    std::wstring CommandLineArguments() override { return arguments_; }
+
+    void SetCommandLineArguments(const std::wstring& arguments) { arguments_ = arguments; }
 
     // The next Execute fails with this last-error code.
     void FailNextExecute(std::uint32_t lastError) { results_.push_back(ShellResult{false, lastError}); }
@@ -47,6 +50,7 @@ private:
     std::vector<ShellCall> calls_;
     std::vector<std::wstring> registeredPaths_;
     bool registrationWorks_ = true;
+    std::wstring arguments_;
 };
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "platform/CommandLine.h"
 #include "platform/win32/Registry.h"
 
 namespace platform {
@@ -76,6 +77,10 @@ bool Win32Shell::RegisterAppPath(const std::wstring& exePath) {
     bool folderStored =
         WriteRegistryText(HKEY_CURRENT_USER, key, L"Path", exePath.substr(0, separator));
     return pathStored && folderStored;
+}
+
+std::wstring Win32Shell::CommandLineArguments() {
+    return ArgumentsAfterProgramName(GetCommandLineW());
 }
 
 }  // namespace platform

@@ -23,6 +23,7 @@ public:
 
     explicit HeadlessToolkit(platform::HeadlessEnvironment& environment);
 
+    void InitCommonControls() override { ++initCommonControlsCalls_; }
     std::unique_ptr<Form> CreateForm(const FormSpec& spec) override;
     // Nothing is pending in a headless toolkit; the calls are counted.
     void DoEvents() override { ++doEventsCalls_; }
@@ -41,6 +42,7 @@ public:
     HeadlessForm* FindForm(const std::wstring& name);
     std::vector<HeadlessForm*> Forms();
     int DoEventsCalls() const { return doEventsCalls_; }
+    int InitCommonControlsCalls() const { return initCommonControlsCalls_; }
     // Scripts queued and never run.
     std::vector<std::string> UnusedScripts() const;
 
@@ -56,6 +58,7 @@ private:
     std::map<std::wstring, std::deque<FormScript>> modalScripts_;
     std::deque<std::function<void()>> loopScripts_;
     int doEventsCalls_ = 0;
+    int initCommonControlsCalls_ = 0;
 };
 
 }  // namespace ui

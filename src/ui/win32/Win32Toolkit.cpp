@@ -8,7 +8,10 @@
 
 namespace ui {
 
-Win32Toolkit::Win32Toolkit() {
+// Forms made before start-up's own call (the Windows tests make them) need the classes too.
+Win32Toolkit::Win32Toolkit() { InitCommonControls(); }
+
+void Win32Toolkit::InitCommonControls() {
     INITCOMMONCONTROLSEX classes{};
     classes.dwSize = sizeof classes;
     classes.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;

@@ -11,6 +11,7 @@ public:
     Win32Toolkit(const Win32Toolkit&) = delete;
     Win32Toolkit& operator=(const Win32Toolkit&) = delete;
 
+    void InitCommonControls() override;
     std::unique_ptr<Form> CreateForm(const FormSpec& spec) override;
     void DoEvents() override;
     void RunMessageLoop() override;

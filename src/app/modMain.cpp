@@ -1,0 +1,57 @@
+#include "app/modMain.h"
+
+#include <string>
+
+#include "app/modFormatVersion.h"
+#include "model/CCommands.h"
+#include "model/SharedCommands.h"
+#include "platform/Application.h"
+#include "platform/Environment.h"
+#include "platform/MessageBox.h"
+#include "platform/WinConstants.h"
+#include "platform/support/FileNames.h"
+#include "platform/support/Session.h"
+#include "platform/support/TextTrim.h"
+#include "platform/support/WindowHelpers.h"
+#include "ui/Form.h"
+#include "ui/menu/frmMain.h"
+
+namespace app {
+
+void Main() {
+    platform::esRegisterAppPath();
+    ui::Tk().InitCommonControls();
+    platform::asSetWindowResIconAll(platform::esGetThunderMainHandle(), L"A_MAIN");
+    ProcessCommandLine();
+}
+
+void ProcessCommandLine() {
+    const std::wstring fileName =
+        platform::asTrimEx2(platform::Env().shell.CommandLineArguments(), true, true, true, true,
+                            true, false, false, false, false, false);
+    if (fileName.empty()) {
+        if (AskCreateNewFile()) ui::MainForm().Show();
+        return;
+    }
+    if (!platform::esIsFileExist(fileName)) {
+        platform::MsgBox(fileName + L"\r\n\r\nФайл не найден.",
+                         platform::kMbIconError | platform::kMbOk);
+        return;
+    }
+    model::CCommands& commands = model::Commands();
+    commands.ConfigFileName(platform::esGetFullFileName(fileName, true));
+    commands.LoadItems();
+    ui::MainForm().Show();
+}
+
+bool AskCreateNewFile() {
+    const std::wstring usage = FormatVersionInfo() + L"\r\n\r\nИспользование:\r\n\r\n" +
+                               platform::App().ExeName + L"[.EXE] FileName" +
+                               L"\r\n\r\nВыводит на экран меню с элементами из файла FileName. " +
+                               L"\r\nФормат файла описан в ReadMe.TXT." +
+                               L"\r\n\r\nСоздать новый файл?";
+    return platform::MsgBox(usage, platform::kMbIconInformation | platform::kMbOkCancel) ==
+           platform::kIdOk;
+}
+
+}  // namespace app

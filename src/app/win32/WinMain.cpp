@@ -1,0 +1,51 @@
+// The entry point of ShowLarkspur.exe: installs the real environment and runs start-up.
+#include <windows.h>
+#include <objbase.h>
+
+#include <exception>
+#include <string>
+
+#include "app/modMain.h"
+#include "app/win32/ExecutableInfo.h"
+#include "platform/Application.h"
+#include "platform/Environment.h"
+#include "platform/text/Encoding.h"
+#include "platform/win32/Win32Environment.h"
+#include "ui/Form.h"
+#include "ui/menu/frmMain.h"
+#include "ui/win32/Win32Toolkit.h"
+
+namespace {
+
+// The last line of defence: a fault the program did not foresee is told, not a silent crash.
+void ReportUnexpected(const std::exception& error) {
+    const std::wstring text = L"Непредвиденная ошибка:\r\n\r\n" +
+                              platform::text::FromUtf8(error.what());
+    MessageBoxW(GetActiveWindow(), text.c_str(), platform::App().Title.c_str(),
+                MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // The shell may start items through COM; once for the whole process, as it asks.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    platform::SetApp(app::ReadExecutableInfo());
+    int exitCode = 0;
+    {
+        platform::Win32Environment environment;
+        platform::ScopedEnvironment environmentScope(environment.Get());
+        ui::Win32Toolkit toolkit;
+        ui::ScopedToolkit toolkitScope(toolkit);
+        try {
+            app::Main();
+            toolkit.RunMessageLoop();
+        } catch (const std::exception& error) {
+            ReportUnexpected(error);
+            exitCode = 1;
+        }
+        ui::ReleaseMainForm();
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return exitCode;
+}

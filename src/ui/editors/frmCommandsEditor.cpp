@@ -1,0 +1,269 @@
+#include "ui/editors/frmCommandsEditor.h"
+
+#include <stdexcept>
+
+#include "app/modAppWindowTitle.h"
+#include "model/SharedCommands.h"
+#include "platform/Application.h"
+#include "platform/Environment.h"
+#include "platform/MessageBox.h"
+#include "platform/WinConstants.h"
+#include "platform/components/CFormTools.h"
+#include "platform/support/Session.h"
+#include "platform/support/WindowHelpers.h"
+#include "ui/FileChoice.h"
+#include "ui/editors/frmCommandEditor.h"
+
+namespace ui {
+
+namespace {
+
+constexpr wchar_t kDesignCaption[] = L"Редактор команд";
+
+ControlSpec SmallButton(const wchar_t* name, int top, const wchar_t* caption,
+                        const wchar_t* toolTip) {
+    return {.name = name, .bounds = {5280, top, 375, 375}, .caption = caption, .toolTip = toolTip};
+}
+
+}  // namespace
+
+frmCommandsEditor::frmCommandsEditor()
+    : form_(Tk().CreateForm(FormSpec{.name = L"frmCommandsEditor",
+                                     .caption = kDesignCaption,
+                                     .clientWidth = 5775,
+                                     .clientHeight = 4920,
+                                     .style = FormStyle::FixedDialog,
+                                     .keyPreview = true})) {
+    Form& f = *form_;
+    f.AddLabel({.name = L"lblTag",
+                .bounds = {180, 160, 915, 210},
+                .caption = L"Заголовок:",
+                .autoSize = true});
+    txtTitle = &f.AddTextBox({.name = L"txtTitle", .bounds = {1320, 120, 3855, 375}});
+    cmdTitleHistory = &f.AddButton(SmallButton(L"cmdTitleHistory", 120, L"H!", L" История "));
+    lstItems = &f.AddListBox({.name = L"lstItems", .bounds = {120, 600, 5055, 3630}});
+    cmdAdd = &f.AddButton(SmallButton(L"cmdAdd", 600, L"+", L" Добавить команду (Ctrl+A) "));
+    cmdCopy = &f.AddButton(SmallButton(L"cmdCopy", 1080, L"C",
+                                       L" Сздать команду на основе текущей (Ctrl+C) "));
+    cmdEdit = &f.AddButton(SmallButton(L"cmdEdit", 1560, L"E",
+                                       L" Редактировать команду (Ctrl+E) "));
+    cmdRemove = &f.AddButton(SmallButton(L"cmdRemove", 2040, L"X",
+                                         L" Удалить команду (Ctrl+R) "));
+    cmdMoveUp = &f.AddButton(SmallButton(L"cmdMoveUp", 3360, L"/\\",
+                                         L" Переместить команду вверх (Ctrl+Up) "));
+    cmdMoveDown = &f.AddButton(SmallButton(L"cmdMoveDown", 3840, L"\\/",
+                                           L" Переместить команду вниз (Ctrl+Down) "));
+    cmdSave = &f.AddButton({.name = L"cmdSave",
+                            .bounds = {2760, 4380, 1395, 435},
+                            .caption = L"Сохранить",
+                            .toolTip = L" Shift+щелчёк - сохранить файл под новым именем ",
+                            .isDefault = true});
+    cmdCancel = &f.AddButton({.name = L"cmdCancel",
+                              .bounds = {4260, 4380, 1395, 435},
+                              .caption = L"Отмена",
+                              .isCancel = true});
+    f.AddShape({.name = L"shpBack", .bounds = {-780, -120, 2475, 5295}});
+
+    f.Load = [this] { Form_Load(); };
+    f.UnloadEvent = [this] { Form_Unload(); };
+    f.Paint = [this] { Form_Paint(); };
+    f.KeyDown = [this](int& keyCode, int shift) { Form_KeyDown(keyCode, shift); };
+    txtTitle->GotFocus = [this] { txtTitle_GotFocus(); };
+    cmdTitleHistory->Click = [this] { cmdTitleHistory_Click(); };
+    lstItems->DblClick = [this] { lstItems_DblClick(); };
+    cmdAdd->Click = [this] { cmdAdd_Click(); };
+    cmdCopy->Click = [this] { cmdCopy_Click(); };
+    cmdEdit->Click = [this] { cmdEdit_Click(); };
+    cmdRemove->Click = [this] { cmdRemove_Click(); };
+    cmdMoveUp->Click = [this] { cmdMoveUp_Click(); };
+    cmdMoveDown->Click = [this] { cmdMoveDown_Click(); };
+    cmdSave->Click = [this] { cmdSave_Click(); };
+    cmdCancel->Click = [this] { cmdCancel_Click(); };
+}
+
+void frmCommandsEditor::Form_Load() {
+    platform::asCenterFormEx(form_->hWnd());
+    form_->ClearIcon();
+    platform::asFixUserControlsContainerWindow();
+    TitleHistory = std::make_unique<platform::CHistory>();
+    TitleHistory->Init(L"Main Title History.DAT", L"", platform::App(), L"", 0);
+    TitleHistory->LoadEntries();
+    InitEditor();
+}
+
+void frmCommandsEditor::InitEditor() {
+    WorkingCommands = model::Commands().Clone();
+    txtTitle->SetText(WorkingCommands->Title());
+    RefreshList();
+    if (lstItems->ListCount() > 0) {
+        lstItems->SetFocus();
+    } else {
+        txtTitle->SetFocus();
+    }
+    form_->SetCaption(app::ComposeDocumentTitle(kDesignCaption, WorkingCommands->ConfigFileName(),
+                                                L"Untitled"));
+}
+
+void frmCommandsEditor::Form_Unload() {
+    if (!TitleHistory) return;
+    TitleHistory->SaveEntries();
+    TitleHistory.reset();
+}
+
+void frmCommandsEditor::Form_Paint() { platform::asPaintDesktop2(form_->hWnd()); }
+
+void frmCommandsEditor::Form_KeyDown(int& KeyCode, int Shift) {
+    namespace vk = platform::vk;
+    if (Shift != platform::kCtrlMask) return;
+    switch (KeyCode) {
+        case vk::A: Press(*cmdAdd); break;
+        case vk::C: Press(*cmdCopy); break;
+        case vk::E: Press(*cmdEdit); break;
+        case vk::R: Press(*cmdRemove); break;
+        // Consumed, so that the list does not move its selection bar as well.
+        case vk::Up:
+            Press(*cmdMoveUp);
+            KeyCode = 0;
+            break;
+        case vk::Down:
+            Press(*cmdMoveDown);
+            KeyCode = 0;
+            break;
+        default: break;
+    }
+}
+
+void frmCommandsEditor::txtTitle_GotFocus() {
+    platform::asTextBoxSelectAll(platform::Env().windows.FocusedWindow());
+}
+
+void frmCommandsEditor::cmdTitleHistory_Click() { TitleHistory->ShowEntries(txtTitle->hWnd()); }
+
+void frmCommandsEditor::lstItems_DblClick() { Press(*cmdEdit); }
+
+void frmCommandsEditor::cmdAdd_Click() {
+    if (LimitReached()) return;
+    CurrentCommand = nullptr;
+    ShowCommandEditor();
+    AppendCurrentCommand();
+}
+
+void frmCommandsEditor::cmdCopy_Click() {
+    if (LimitReached()) return;
+    const int selected = lstItems->ListIndex();
+    if (selected < 0) return;
+    CurrentCommand = WorkingCommands->Item(selected)->Clone();
+    ShowCommandEditor();
+    AppendCurrentCommand();
+}
+
+void frmCommandsEditor::cmdEdit_Click() {
+    const int selected = lstItems->ListIndex();
+    if (selected < 0) return;
+    CurrentCommand = WorkingCommands->Item(selected);
+    ShowCommandEditor();
+    CurrentCommand = nullptr;
+    RefreshList();
+}
+
+void frmCommandsEditor::cmdRemove_Click() {
+    const int selected = lstItems->ListIndex();
+    if (selected < 0) return;
+    WorkingCommands->Remove(selected);
+    RefreshList();
+}
+
+void frmCommandsEditor::cmdMoveUp_Click() {
+    const int selected = lstItems->ListIndex();
+    if (selected <= 0) return;
+    WorkingCommands->Add(WorkingCommands->Item(selected)->Clone(), selected - 1, -1);
+    WorkingCommands->Remove(selected + 1);
+    lstItems->SetListIndex(selected - 1);
+    RefreshList();
+}
+
+void frmCommandsEditor::cmdMoveDown_Click() {
+    const int selected = lstItems->ListIndex();
+    if (selected < 0 || selected == lstItems->ListCount() - 1) return;
+    WorkingCommands->Add(WorkingCommands->Item(selected)->Clone(), -1, selected + 1);
+    WorkingCommands->Remove(selected);
+    lstItems->SetListIndex(selected + 1);
+    RefreshList();
+}
+
+void frmCommandsEditor::cmdSave_Click() {
+    if (WorkingCommands->ConfigFileName().empty() ||
+        platform::esIsKeyPressed(platform::vk::Shift)) {
+        const std::wstring fileName = GetSaveFileName(WorkingCommands->ConfigFileName());
+        if (fileName.empty()) return;
+        WorkingCommands->ConfigFileName(fileName);
+    }
+    WorkingCommands->Updated(true);
+    if (!SaveCommands()) {
+        platform::MsgBox(WorkingCommands->ConfigFileName() + L"\r\n\r\nНе удалось сохранить файл.",
+                         platform::kMbIconError | platform::kMbOk);
+        return;
+    }
+    model::SetCommands(WorkingCommands->Clone());
+    TitleHistory->AddEntry(txtTitle->Text());
+    form_->Unload();
+}
+
+void frmCommandsEditor::cmdCancel_Click() { form_->Unload(); }
+
+std::wstring frmCommandsEditor::GetSaveFileName(const std::wstring& DefaultFileName) {
+    return ChooseFileToSave({.rememberedFolderValue = kMenuFolderValue,
+                             .filter = kMenuFileFilter,
+                             .fileName = DefaultFileName,
+                             .defaultExt = L"Larkspur"});
+}
+
+// Never reports an error: the list shows what could be added.
+void frmCommandsEditor::RefreshList() {
+    const int previous = lstItems->ListIndex();
+    lstItems->Clear();
+    for (int position = 0; position < WorkingCommands->Count(); ++position) {
+        try {
+            lstItems->AddItem(WorkingCommands->Item(position)->Title());
+        } catch (const std::exception&) {
+        }
+    }
+    const int rows = lstItems->ListCount();
+    if (rows == 0) return;
+    const int row = previous == -1 ? 0 : previous >= rows ? rows - 1 : previous;
+    try {
+        lstItems->SetListIndex(row);
+    } catch (const std::exception&) {
+    }
+}
+
+bool frmCommandsEditor::SaveCommands() {
+    WorkingCommands->Title(txtTitle->Text());
+    return WorkingCommands->SaveItems();
+}
+
+bool frmCommandsEditor::LimitReached() {
+    if (WorkingCommands->Count() != WorkingCommands->MaxItems()) return false;
+    platform::MsgBox(L"Достигнуто ограничение на количество элементов в меню. Текущее - " +
+                         std::to_wstring(WorkingCommands->MaxItems()) + L".",
+                     platform::kMbIconError | platform::kMbOk);
+    return true;
+}
+
+// A fresh command editor each time, so that every opening runs its whole load.
+void frmCommandsEditor::ShowCommandEditor() {
+    frmCommandEditor editor(*this);
+    editor.ShowModal();
+}
+
+void frmCommandsEditor::AppendCurrentCommand() {
+    if (!CommandEditorOk) return;
+    WorkingCommands->Add(CurrentCommand, -1, -1);
+    CurrentCommand = nullptr;
+    RefreshList();
+    lstItems->SetListIndex(lstItems->ListCount() - 1);
+}
+
+void frmCommandsEditor::Press(Button& button) { platform::FormTools().PressButton(button.hWnd()); }
+
+}  // namespace ui
