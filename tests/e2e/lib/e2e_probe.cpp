@@ -8,6 +8,10 @@
 //   e2e_probe type TEXT               TEXT as Unicode keystrokes to the foreground window
 //   e2e_probe reg KEY [NAME]          the values of a registry key (HKCU\... or HKLM\...)
 //   e2e_probe close TITLE             asks that window to close (WM_CLOSE)
+//   e2e_probe dpi                     the resolution a DPI-aware program is given (LogPixels)
+//
+// The probe makes itself per-monitor DPI aware, so that it reads geometry in real pixels
+// whatever the awareness of the window it looks at.
 #ifndef _WIN32
 #error "e2e_probe runs inside Wine: it builds only for Windows"
 #endif
@@ -82,16 +86,34 @@ std::wstring HexHandle(HWND window) {
     return L"0x" + Hex(reinterpret_cast<ULONG_PTR>(window), 1);
 }
 
-// Per-window DPI exists from Windows 10 on; older systems have only the system DPI.
-UINT DpiOf(HWND window) {
-    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    static auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (getDpiForWindow) return getDpiForWindow(window);
+template <class Function>
+Function User32Function(const char* name) {
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+void BecomeDpiAware() {
+    using SetContextFunction = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    if (auto setContext = User32Function<SetContextFunction>("SetProcessDpiAwarenessContext")) {
+        if (setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) return;
+    }
+    SetProcessDPIAware();
+}
+
+UINT SystemDpi() {
     HDC screen = GetDC(nullptr);
     UINT dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return dpi;
+}
+
+// Per-window DPI exists from Windows 10 on; older systems have only the system DPI. A window
+// that is not DPI aware has 96.
+UINT DpiOf(HWND window) {
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+    if (getDpiForWindow) return getDpiForWindow(window);
+    return SystemDpi();
 }
 
 std::wstring ClassOf(HWND window) {
@@ -352,8 +374,13 @@ int CloseWindowTitled(const std::wstring& title) {
     return 0;
 }
 
+int PrintDpi() {
+    Record("screen").Field("dpi", SystemDpi());
+    return 0;
+}
+
 int Usage() {
-    Fail(L"usage: e2e_probe windows | window TITLE | type TEXT | reg KEY [NAME] | close TITLE");
+    Fail(L"usage: e2e_probe windows | window TITLE | type TEXT | reg KEY [NAME] | close TITLE | dpi");
     return 2;
 }
 
@@ -361,6 +388,7 @@ int Usage() {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return Usage();
+    BecomeDpiAware();
     std::wstring command = argv[1];
     if (command == L"windows" && argc == 2) return ListWindows();
     if (command == L"window" && argc == 3) return ShowWindowDetails(argv[2]);
@@ -368,5 +396,6 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"reg" && (argc == 3 || argc == 4))
         return ReadRegistry(argv[2], argc == 4 ? argv[3] : nullptr);
     if (command == L"close" && argc == 3) return CloseWindowTitled(argv[2]);
+    if (command == L"dpi" && argc == 2) return PrintDpi();
     return Usage();
 }

@@ -37,8 +37,9 @@ e2e_ok() { printf 'ok   %s\n' "$*"; }
 # --- Set-up ---------------------------------------------------------------------------------------
 
 e2e_setup() {
-    rm -rf "$E2E_ARTIFACTS"
+    # scripts/test.sh sends the test's output to output.log in this folder: that file stays.
     mkdir -p "$E2E_ARTIFACTS"
+    find "$E2E_ARTIFACTS" -mindepth 1 -maxdepth 1 ! -name output.log -exec rm -rf {} +
     reap_e2e_test "$E2E_NAME"
     mkdir -p "$E2E_STATE"
     install_cleanup_trap
@@ -156,24 +157,23 @@ e2e_wait_no_window() {
     done
 }
 
-# Window geometry as X sees it: "x y width height" (the whole window, frame included).
+# Window geometry as Windows sees it: "x y width height" of the whole window, frame included,
+# in screen pixels (the virtual desktop covers the X screen, so they are X's root coordinates
+# too). Not from xdotool, whose getwindowgeometry counts the position of a window inside
+# another one (the desktop) twice.
 e2e_geometry() {
-    local X Y WIDTH HEIGHT
-    eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
-    printf '%s %s %s %s\n' "$X" "$Y" "$WIDTH" "$HEIGHT"
+    local title info
+    title=$(xdotool getwindowname "$1" 2>/dev/null) || e2e_fail "no X window $1"
+    info=$(e2e_window_info "$title" | grep '^window')
+    printf '%s %s %s %s\n' "$(e2e_field x <<<"$info")" "$(e2e_field y <<<"$info")" \
+        "$(e2e_field width <<<"$info")" "$(e2e_field height <<<"$info")"
 }
 
 # Saves a screenshot as artifacts/e2e/<test>/<NAME>.png: the whole screen, or just the window
-# given by its X id.
+# given by its X id (as the screen shows it, frame included).
 e2e_screenshot() {
     local name=$1 window=${2:-} file=$E2E_ARTIFACTS/$1.png
-    if [ -n "$window" ]; then
-        local x y width height
-        read -r x y width height <<<"$(e2e_geometry "$window")"
-        import -window root -crop "${width}x${height}+${x}+${y}" +repage "$file"
-    else
-        import -window root "$file"
-    fi || e2e_fail "could not take the screenshot $name"
+    import -window "${window:-root}" "$file" || e2e_fail "could not take the screenshot $name"
     printf 'screenshot %s\n' "$file"
 }
 
