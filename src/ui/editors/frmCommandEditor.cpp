@@ -30,14 +30,12 @@ ControlSpec Box(const wchar_t* name, int top) {
     return {.name = name, .bounds = {1320, top, 3855, 375}};
 }
 
-ControlSpec HistoryButton(const wchar_t* name, int top) {
-    return {.name = name, .bounds = {5220, top, 375, 375}, .caption = L"H!",
-            .toolTip = kHistoryToolTip};
-}
-
-ControlSpec BrowseButton(const wchar_t* name, int top) {
-    return {.name = name, .bounds = {5640, top, 375, 375}, .caption = L"...",
-            .toolTip = kBrowseToolTip};
+// The small buttons right of a field: its history, and for some a browse button beside it.
+ControlSpec SideButton(const wchar_t* name, bool browse, int top) {
+    return {.name = name,
+            .bounds = {browse ? 5640 : 5220, top, 375, 375},
+            .caption = browse ? L"..." : L"H!",
+            .toolTip = browse ? kBrowseToolTip : kHistoryToolTip};
 }
 
 }  // namespace
@@ -52,22 +50,22 @@ frmCommandEditor::frmCommandEditor(frmCommandsEditor& menuEditor)
     Form& f = *form_;
     f.AddLabel(Tag(165, 915, L"Заголовок:"));
     txtTitle = &f.AddTextBox(Box(L"txtTitle", 120));
-    Button& cmdTitleHistory = f.AddButton(HistoryButton(L"cmdTitleHistory", 120));
+    Button& cmdTitleHistory = f.AddButton(SideButton(L"cmdTitleHistory", false, 120));
     f.AddLabel(Tag(645, 1005, L"Имя файла:"));
     txtFileName = &f.AddTextBox(Box(L"txtFileName", 600));
-    Button& cmdFileNameHistory = f.AddButton(HistoryButton(L"cmdFileNameHistory", 600));
-    Button& cmdFileNameBrowse = f.AddButton(BrowseButton(L"cmdFileNameBrowse", 600));
+    Button& cmdFileNameHistory = f.AddButton(SideButton(L"cmdFileNameHistory", false, 600));
+    Button& cmdFileNameBrowse = f.AddButton(SideButton(L"cmdFileNameBrowse", true, 600));
     f.AddLabel(Tag(1125, 915, L"Операция:"));
     txtOperation = &f.AddTextBox(Box(L"txtOperation", 1080));
-    Button& cmdOperationHistory = f.AddButton(HistoryButton(L"cmdOperationHistory", 1080));
+    Button& cmdOperationHistory = f.AddButton(SideButton(L"cmdOperationHistory", false, 1080));
     f.AddLabel(Tag(1605, 1005, L"Параметры:"));
     txtParameters = &f.AddTextBox(Box(L"txtParameters", 1560));
-    Button& cmdParametersHistory = f.AddButton(HistoryButton(L"cmdParametersHistory", 1560));
-    Button& cmdParametersBrowse = f.AddButton(BrowseButton(L"cmdParametersBrowse", 1560));
+    Button& cmdParametersHistory = f.AddButton(SideButton(L"cmdParametersHistory", false, 1560));
+    Button& cmdParametersBrowse = f.AddButton(SideButton(L"cmdParametersBrowse", true, 1560));
     f.AddLabel(Tag(2085, 720, L"Каталог:"));
     txtDirectory = &f.AddTextBox(Box(L"txtDirectory", 2040));
-    Button& cmdDirectoryHistory = f.AddButton(HistoryButton(L"cmdDirectoryHistory", 2040));
-    Button& cmdDirectoryBrowse = f.AddButton(BrowseButton(L"cmdDirectoryBrowse", 2040));
+    Button& cmdDirectoryHistory = f.AddButton(SideButton(L"cmdDirectoryHistory", false, 2040));
+    Button& cmdDirectoryBrowse = f.AddButton(SideButton(L"cmdDirectoryBrowse", true, 2040));
     f.AddLabel(Tag(2565, 1005, L"Стиль окна:"));
     cboShowCommand = &f.AddDropDownList(
         {.name = L"cboShowCommand", .bounds = {1320, 2520, 3855, 330}});
