@@ -220,6 +220,23 @@ e2e_field() {
     }' | while IFS= read -r value; do printf '%b\n' "$value"; done
 }
 
+# The records on standard input of one kind ("window", "control", "item") that hold every given
+# field exactly: e2e_records control class=ListBox focused=1 <<<"$info".
+e2e_records() {
+    local kind=$1
+    shift
+    awk -F'\t' -v kind="$kind" -v wanted="$*" '
+        BEGIN { count = split(wanted, fields, " ") }
+        $1 == kind {
+            for (i = 1; i <= count; i++) {
+                found = 0
+                for (j = 2; j <= NF; j++) if ($j == fields[i]) found = 1
+                if (!found) next
+            }
+            print
+        }'
+}
+
 # The records of a window (exact title): one "window" line, a "control" line per control,
 # an "item" line per list or drop-down row.
 e2e_window_info() {
