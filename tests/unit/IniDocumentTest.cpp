@@ -130,6 +130,16 @@ TEST(IniDocumentReading, NamesAndValuesEndAtNul) {
     EXPECT_EQ(document.Find(L"S"s, L"a\0ignored"s), L"va");
 }
 
+TEST(IniDocumentReading, BlanksBeforeANulAreTrimmedToo) {
+    using namespace std::string_literals;
+    const auto document =
+        IniDocument::FromText(L"[ S \0junk]\nTitle=Menu \0\0rest\nkey \0x= v\n"s);
+    EXPECT_EQ(document.SectionNames(), std::vector<std::wstring>{L"S"});
+    EXPECT_EQ(document.KeyNames(L"S"), (std::vector<std::wstring>{L"Title", L"key"}));
+    EXPECT_EQ(document.Find(L"S", L"Title"), L"Menu");
+    EXPECT_EQ(document.Find(L"S", L"key"), L"v");
+}
+
 TEST(IniDocumentReading, EmptyAndBlankTextHasNoSections) {
     EXPECT_TRUE(IniDocument::FromText(L"").SectionNames().empty());
     EXPECT_TRUE(IniDocument::FromText(L" \r\n\t\r\n").SectionNames().empty());
@@ -207,4 +217,16 @@ TEST(IniDocumentWriting, WrittenTextReadsBackTheSame) {
     const auto reread = IniDocument::FromBytes(document.ToBytes());
     EXPECT_EQ(reread.Find(L"Options", L"Title"), L"Меню \"Инструменты\"");
     EXPECT_EQ(reread.Find(L"Item 0", L"Parameters"), L"\"C:\\a b\\x.exe\" -s");
+}
+
+TEST(IniDocumentWriting, TextWithNulsReadsBackTheSameAfterWriting) {
+    using namespace std::string_literals;
+    const auto document = IniDocument::FromBytes(
+        "[Options]\r\nTitle=\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E \0\0\0\xD1\x82\r\n"
+        "[Item 0]\r\nParametersH\0= \"/open \0\"\r\n"s);
+    const auto reread = IniDocument::FromBytes(document.ToBytes());
+    EXPECT_EQ(reread.Find(L"Options", L"Title"), L"Меню");
+    EXPECT_EQ(reread.Find(L"Options", L"Title"), document.Find(L"Options", L"Title"));
+    EXPECT_EQ(reread.Find(L"Item 0", L"ParametersH"), L"\"/open");
+    EXPECT_EQ(reread.Find(L"Item 0", L"ParametersH"), document.Find(L"Item 0", L"ParametersH"));
 }
