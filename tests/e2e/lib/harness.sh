@@ -207,6 +207,18 @@ e2e_type() {
     fi
 }
 
+# --- Mouse ---------------------------------------------------------------------------------------------
+
+# Drags with the left button from one screen point to another (a caption moves its window, a
+# frame's corner sizes it), by way of the midpoint, as a hand would.
+e2e_drag() {
+    local x1=$1 y1=$2 x2=$3 y2=$4
+    xdotool mousemove "$x1" "$y1" sleep 0.2 mousedown 1 sleep 0.2 \
+        mousemove $(((x1 + x2) / 2)) $(((y1 + y2) / 2)) sleep 0.2 \
+        mousemove "$x2" "$y2" sleep 0.2 mouseup 1 || e2e_fail "could not drag the mouse"
+    sleep 0.3  # the window follows
+}
+
 # --- Reading what the program shows and stores ------------------------------------------------
 
 # Runs the probe (see e2e_probe.cpp) in the test's prefix.
