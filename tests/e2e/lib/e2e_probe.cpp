@@ -9,6 +9,7 @@
 //   e2e_probe reg KEY [NAME]          the values of a registry key (HKCU\... or HKLM\...)
 //   e2e_probe close TITLE             asks that window to close (WM_CLOSE)
 //   e2e_probe dpi                     the resolution a DPI-aware program is given (LogPixels)
+//   e2e_probe font FACE PIXELS        the row height (tmHeight) of that font, PIXELS high (em)
 //
 // The probe makes itself per-monitor DPI aware, so that it reads geometry in real pixels
 // whatever the awareness of the window it looks at.
@@ -18,6 +19,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -379,8 +381,27 @@ int PrintDpi() {
     return 0;
 }
 
+// Another process's font handle cannot be read, but a list box's row height is its font's
+// tmHeight: this gives the row height a font of a known size has, to compare with.
+int PrintFont(const std::wstring& face, int pixels) {
+    HFONT font = CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(screen, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
+    wchar_t actual[LF_FACESIZE] = {};
+    GetTextFaceW(screen, LF_FACESIZE, actual);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(font);
+    Record("font").Field("face", actual).Field("em", pixels).Field("height", metrics.tmHeight);
+    return 0;
+}
+
 int Usage() {
-    Fail(L"usage: e2e_probe windows | window TITLE | type TEXT | reg KEY [NAME] | close TITLE | dpi");
+    Fail(L"usage: e2e_probe windows | window TITLE | type TEXT | reg KEY [NAME] | close TITLE | dpi | font FACE PIXELS");
     return 2;
 }
 
@@ -397,5 +418,6 @@ int wmain(int argc, wchar_t** argv) {
         return ReadRegistry(argv[2], argc == 4 ? argv[3] : nullptr);
     if (command == L"close" && argc == 3) return CloseWindowTitled(argv[2]);
     if (command == L"dpi" && argc == 2) return PrintDpi();
+    if (command == L"font" && argc == 4) return PrintFont(argv[2], _wtoi(argv[3]));
     return Usage();
 }
