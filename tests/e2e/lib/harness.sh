@@ -281,6 +281,18 @@ assert_eq() {
     e2e_ok "$what"
 }
 
+# assert_eq for what the program shows after a key or a click, which it handles in its own
+# time: runs the command again until it prints EXPECTED, for up to 10 s.
+#   assert_shows $'Один\nДва' "the rows after Ctrl+Up" e2e_list_rows "Редактор"
+assert_shows() {
+    local expected=$1 what=$2 actual deadline=$((SECONDS + 10))
+    shift 2
+    while actual=$("$@"); [ "$actual" != "$expected" ] && [ "$SECONDS" -lt "$deadline" ]; do
+        sleep 0.3
+    done
+    assert_eq "$expected" "$actual" "$what"
+}
+
 assert_ne() {
     local unexpected=$1 actual=$2 what=${3:-value}
     [ "$unexpected" != "$actual" ] || e2e_fail "$what: expected anything but \"$unexpected\""
