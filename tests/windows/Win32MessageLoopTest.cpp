@@ -143,6 +143,30 @@ TEST_F(Win32MessageLoopTest, ShiftMaskTellsWhichModifiersAreHeld) {
               masks);
 }
 
+// A handler that opens a modal form lets the user release the modifiers meanwhile: the focused
+// text box still gets the character the key gave when it was pressed.
+TEST_F(Win32MessageLoopTest, KeyTypesWhatItGaveWhenPressedThoughItsHandlerRanAModalForm) {
+    ShowDialog(true);
+    auto modal = MakeForm(FormStyle::FixedDialog);
+    int modalLoads = 0;
+    modal->Load = [&] {
+        ++modalLoads;
+        HoldKeys(false, false, false);  // let go while the modal form is open
+        environment.Get().windows.RequestUnload(modal->hWnd());
+    };
+    form->KeyDown = [&](int& keyCode, int shift) {
+        if (keyCode == 'A' && shift != 0) modal->ShowModal();
+    };
+    HoldKeys(false, true, false);
+    PostKey(Hwnd(*text), 'A');  // Ctrl+A: no letter
+    Pump();
+    HoldKeys(true, false, false);
+    PostKey(Hwnd(*text), 'A');  // Shift+A: a capital
+    Pump();
+    EXPECT_EQ(2, modalLoads);
+    EXPECT_EQ(L"A", text->Text());
+}
+
 TEST_F(Win32MessageLoopTest, EnterInATextBoxPressesTheDefaultButton) {
     ShowDialog(false);
     PostKey(Hwnd(*text), VK_RETURN);
