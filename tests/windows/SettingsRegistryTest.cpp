@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <random>
+#include <sstream>
 #include <string>
 
 #include "platform/Application.h"
@@ -136,8 +137,9 @@ bool SameRect(const RECT& a, const RECT& b) {
 }
 
 std::string Describe(const RECT& r) {
-    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ") - (" +
-           std::to_string(r.right) + ", " + std::to_string(r.bottom) + ")";
+    std::ostringstream text;
+    text << "(" << r.left << ", " << r.top << ") - (" << r.right << ", " << r.bottom << ")";
+    return text.str();
 }
 
 RECT WorkAreaNearest(const RECT& rect) {
