@@ -125,6 +125,20 @@ TEST_F(MenuFileWine, HiddenReadOnlyMenuFileIsRefusedToo) {
     EXPECT_EQ(FolderEntries(), std::vector<std::wstring>{name});
 }
 
+TEST_F(MenuFileWine, MenuFileHeldOpenWithoutSharedDeletionIsRefusedAndStays) {
+    OldMenuWith(FILE_ATTRIBUTE_NORMAL);
+    // As a program that keeps the file open lets others read and write it, but not replace it.
+    HANDLE held = CreateFileW(MenuPath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    CCommands menu = MenuOf({MakeCommand(L"New", L"new.exe")}, L"New menu");
+    EXPECT_FALSE(menu.SaveItems());
+    CloseHandle(held);
+    EXPECT_EQ(Bytes(), oldBytes);
+    EXPECT_EQ(FolderEntries(), std::vector<std::wstring>{name});
+    EXPECT_TRUE(menu.SaveItems()) << "once the file is closed";
+}
+
 class MenuFileWineAttributes : public MenuFileWine, public ::testing::WithParamInterface<DWORD> {};
 
 TEST_P(MenuFileWineAttributes, MenuFileIsRebuiltAndKeepsItsAttributes) {
@@ -141,7 +155,7 @@ TEST_P(MenuFileWineAttributes, MenuFileIsRebuiltAndKeepsItsAttributes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(HiddenAndSystem, MenuFileWineAttributes,
-                         ::testing::Values(DWORD{FILE_ATTRIBUTE_HIDDEN},
+                         ::testing::Values(DWORD{FILE_ATTRIBUTE_HIDDEN}, DWORD{FILE_ATTRIBUTE_SYSTEM},
                                            DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM}));
 
 TEST_F(MenuFileWine, FewerItemsLeaveNoSectionOfTheLongerOldMenu) {
