@@ -39,7 +39,8 @@ text=$(e2e_window_info "$title" | awk -F'\t' '$1 == "control" && $3 == "class=Ed
 assert_eq $'Первая строка\r\nLatin 123, съешь ещё Ёж' "$text" "the text typed into the editor"
 
 # Win32's screen coordinates are X's: the window's screenshot is the part of the screen where
-# Windows says the window is, pixel for pixel.
+# Windows says the window is (but for the caret, which may blink between the two pictures; a
+# place one pixel off differs in thousands).
 read -r x y width height <<<"$(e2e_geometry "$window")"
 e2e_screenshot notepad "$window" >/dev/null
 assert_eq "${width}x$height" "$(identify -format '%wx%h' "$E2E_ARTIFACTS/notepad.png")" \
@@ -47,4 +48,4 @@ assert_eq "${width}x$height" "$(identify -format '%wx%h' "$E2E_ARTIFACTS/notepad
 e2e_screenshot screen >/dev/null
 differing=$(compare -metric AE "$E2E_ARTIFACTS/notepad.png" \
     \( "$E2E_ARTIFACTS/screen.png" -crop "${width}x$height+$x+$y" +repage \) null: 2>&1)
-assert_eq 0 "$differing" "pixels that differ between the window and its place on the screen"
+assert_near 0 "$differing" 50 "pixels that differ between the window and its place on the screen"
