@@ -25,14 +25,13 @@ std::wstring_view TrimRight(std::wstring_view text) {
 
 std::wstring_view Trim(std::wstring_view text) { return TrimRight(TrimLeft(text)); }
 
-// Names and values are C strings to the profile functions: the NUL ends them before the
-// blanks are trimmed, so none is left at either end.
+// Names and values are C strings to the profile functions.
 std::wstring_view CutAtNul(std::wstring_view text) {
     return text.substr(0, text.find(L'\0'));
 }
 
-// A name or a value as the file or a caller gives it, ready to store or compare.
-std::wstring_view Clean(std::wstring_view text) { return Trim(CutAtNul(text)); }
+// A name as a caller gives it, ready to compare.
+std::wstring_view QueryName(std::wstring_view name) { return Trim(CutAtNul(name)); }
 
 std::wstring WithoutEnclosingDoubleQuotes(const std::wstring& value) {
     if (value.size() >= 2 && value.front() == L'"' && value.back() == L'"') {
@@ -63,17 +62,18 @@ IniDocument IniDocument::FromText(std::wstring_view text) {
         if (line.front() == L'[') {
             const size_t close = line.rfind(L']');
             if (close != std::wstring_view::npos) {
-                section = &document.AddSection(std::wstring(Clean(line.substr(1, close - 1))));
+                section = &document.AddSection(
+                    std::wstring(CutAtNul(Trim(line.substr(1, close - 1)))));
                 continue;
             }
         }
         Entry entry;
         const size_t equals = line.find(L'=');
         if (equals == std::wstring_view::npos) {
-            entry.name = Clean(line);
+            entry.name = CutAtNul(line);
         } else {
-            entry.name = Clean(line.substr(0, equals));
-            entry.value = Clean(line.substr(equals + 1));
+            entry.name = CutAtNul(TrimRight(line.substr(0, equals)));
+            entry.value = CutAtNul(TrimLeft(line.substr(equals + 1)));
             entry.hasValue = true;
         }
         document.AddEntry(*section, std::move(entry));
@@ -96,7 +96,7 @@ void IniDocument::AddEntry(Section& section, Entry entry) {
 }
 
 const IniDocument::Section* IniDocument::FindSection(std::wstring_view name) const {
-    const std::wstring_view wanted = Clean(name);
+    const std::wstring_view wanted = QueryName(name);
     if (wanted.empty()) return &sections_.front();  // the nameless leading section comes first
     const auto found = firstSections_.find(text::FoldCase(wanted));
     return found == firstSections_.end() ? nullptr : &sections_[found->second];
@@ -106,7 +106,7 @@ std::optional<std::wstring> IniDocument::Find(std::wstring_view section,
                                               std::wstring_view key) const {
     const Section* found = FindSection(section);
     if (!found) return std::nullopt;
-    const auto entry = found->firstKeys.find(text::FoldCase(Clean(key)));
+    const auto entry = found->firstKeys.find(text::FoldCase(QueryName(key)));
     if (entry == found->firstKeys.end()) return std::nullopt;
     const Entry& e = found->entries[entry->second];
     if (!e.hasValue) return std::nullopt;
@@ -114,8 +114,8 @@ std::optional<std::wstring> IniDocument::Find(std::wstring_view section,
 }
 
 bool IniDocument::Set(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
-    const std::wstring_view sectionName = Clean(section);
-    const std::wstring_view keyName = Clean(key);
+    const std::wstring_view sectionName = QueryName(section);
+    const std::wstring_view keyName = QueryName(key);
     const auto hasLineBreak = [](std::wstring_view text) {
         return text.find_first_of(L"\r\n") != std::wstring_view::npos;
     };

@@ -19,7 +19,7 @@
 // - keys before the first section belong to a section with an empty name;
 // - names match without regard to case; the first of duplicate sections wins (the keys of a
 //   later duplicate are not seen), and so does the first of duplicate keys in that section;
-// - a name or a value ends at a NUL character, and the blanks before that NUL are trimmed too;
+// - a name or a value ends at a NUL character;
 // - one pair of double quotes enclosing a whole value is removed on reading; single quotes are
 //   kept (unlike the profile functions).
 // Parsing takes time linear in the size of the text whatever it holds; lookups are hashed.
