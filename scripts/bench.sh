@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
-# Builds the native and x64 presets and runs every benchmark (bench/*.cpp) natively and under
-# Wine, printing what each prints and how long the whole run took.
+# Builds the benchmarks (bench/*.cpp) natively and for x64, runs each natively and under Wine,
+# shows what each prints and ends with one table of every figure, a column per platform.
 #
 #   scripts/bench.sh [name...]      only the benchmarks named (file names without .cpp)
 #
-# A benchmark runs with no arguments from its build folder (build/native or build/x64), so it
-# finds the programs it measures at their places in that folder (ShowLarkspur.exe,
-# bench/empty_window.exe). Under Wine it runs on its own Xvfb, in a Wine desktop, at 96 dpi and
-# with code page 1251, in the prefix build/wine/bench, with the wineserver kept running
-# throughout, as Windows keeps its kernel running.
+# Build folders: build/bench-native and build/bench-x64. Under Wine the benchmarks run on their
+# own Xvfb (the first free display from LARKSPUR_FIRST_DISPLAY on), in a Wine desktop, at 96 dpi
+# and with code page 1251, in the prefix LARKSPUR_BENCH_PREFIX (default build/bench-wine), with
+# the wineserver kept running throughout, as Windows keeps its kernel running.
 set -uo pipefail
 
 source "$(dirname "$0")/lib/common.sh"
@@ -17,58 +16,86 @@ cd "$LARKSPUR_ROOT" || exit 1
 install_cleanup_trap
 
 LOGS=$LARKSPUR_ARTIFACTS/bench
+NATIVE_BUILD=$LARKSPUR_BUILD/bench-native
+WINDOWS_BUILD=$LARKSPUR_BUILD/bench-x64
+PREFIX=${LARKSPUR_BENCH_PREFIX:-$LARKSPUR_BUILD/bench-wine}
 mkdir -p "$LOGS"
+rm -f "$LOGS"/*.figures
+
+# Programs in bench/ that the benchmarks measure rather than benchmarks (see bench/CMakeLists.txt).
+measured_programs=(empty_window)
 
 names=("$@")
 if [ "${#names[@]}" -eq 0 ]; then
-    for source in bench/*.cpp; do names+=("$(basename "$source" .cpp)"); done
+    for source in bench/*.cpp; do
+        name=$(basename "$source" .cpp)
+        [[ " ${measured_programs[*]} " == *" $name "* ]] || names+=("$name")
+    done
 fi
 [ "${#names[@]}" -gt 0 ] || { say "There are no benchmarks (bench/*.cpp)."; exit 0; }
 
 stage "Installing what is missing"
 install_missing "${LARKSPUR_WINDOWS_PACKAGES[@]}" || exit 1
 
-for preset in native x64; do
-    stage "Building $preset (build/$preset)"
-    log=$LOGS/build-$preset.log
-    if ! { cmake --preset "$preset" && cmake --build "build/$preset" -j "$LARKSPUR_JOBS"; } >"$log" 2>&1; then
+# Configures a preset in its own folder and builds the benchmarks named that it has (a
+# Windows-only one has no target natively).
+build() {
+    local preset=$1 folder=$2 log=$LOGS/build-$1.log targets=() name
+    stage "Building $preset ($folder)"
+    if ! cmake --preset "$preset" -B "$folder" >"$log" 2>&1; then
+        show_log "$log"
+        say "Configuring $preset failed."
+        return 1
+    fi
+    local known
+    known=$(cmake --build "$folder" --target help 2>>"$log")
+    for name in "${names[@]}"; do
+        grep -q "^$name:" <<<"$known" && targets+=("$name")
+    done
+    [ "${#targets[@]}" -gt 0 ] || return 0
+    if ! cmake --build "$folder" -j "$LARKSPUR_JOBS" --target "${targets[@]}" >>"$log" 2>&1; then
         show_log "$log"
         say "The $preset build failed."
-        exit 1
+        return 1
     fi
-done
+}
+build native "$NATIVE_BUILD" || exit 1
+build x64 "$WINDOWS_BUILD" || exit 1
 
 status=0
 
-# Runs one benchmark program in a build folder, printing its output and the wall time of the
-# whole run.
+# Runs one benchmark from its build folder, shows its output and wall time, and keeps the
+# figures it printed in $LOGS/<platform>.figures.
 run_benchmark() {
-    local folder=$1 label=$2
-    shift 2
-    local started ended code
+    local folder=$1 platform=$2 name=$3
+    shift 3
+    local output=$LOGS/$name-$platform.log started ended code
+    say "$name ($platform)"
     started=$(date +%s.%N)
-    (cd "$folder" && "$@") 2>&1 | sed 's/^/    /'
-    code=${PIPESTATUS[0]}
+    (cd "$folder" && "$@") >"$output" 2>&1
+    code=$?
     ended=$(date +%s.%N)
-    printf '  %s: exit code %d, wall %s s\n' "$label" "$code" \
-        "$(awk -v a="$started" -v b="$ended" 'BEGIN { printf "%.3f", b - a }')"
+    sed 's/^/    /' "$output"
+    printf '  exit code %d, wall %s s\n' "$code" \
+        "$(awk -v a="$started" -v b="$ended" 'BEGIN { printf "%.1f", b - a }')"
+    tr -d '\r' <"$output" | grep -P '^[^#\t][^\t]*\t[^\t]+\t' >>"$LOGS/$platform.figures"
     [ "$code" -eq 0 ] || status=1
 }
 
 stage "Native"
 for name in "${names[@]}"; do
-    if [ -x "build/native/bench/$name" ]; then
-        say "$name"
-        run_benchmark build/native "$name (native)" "./bench/$name"
-    fi
+    [ -x "$NATIVE_BUILD/bench/$name" ] &&
+        run_benchmark "$NATIVE_BUILD" native "$name" "./bench/$name"
 done
 
 stage "Under Wine (x64)"
-ensure_russian_locale || say "Running without the ru_RU.UTF-8 locale: Wine's ANSI code page is not 1251."
+ensure_russian_locale ||
+    say "Running without the ru_RU.UTF-8 locale: Wine's ANSI code page is not 1251."
 start_xvfb "$LOGS/xvfb.log" || exit 1
-export WINEPREFIX=$LARKSPUR_BUILD/wine/bench
+export WINEPREFIX=$PREFIX
 if ! prefix_is_ready "$WINEPREFIX"; then
-    create_wine_prefix "$WINEPREFIX" desktop || { say "Could not prepare the Wine prefix."; exit 1; }
+    create_wine_prefix "$WINEPREFIX" desktop ||
+        { say "Could not prepare the Wine prefix."; exit 1; }
 fi
 on_exit "stop_wine '$WINEPREFIX'"
 set_wine_dpi "$WINEPREFIX" 96
@@ -76,9 +103,31 @@ wineserver -p
 russian wine64 cmd /c exit >/dev/null 2>&1  # the first start of a prefix is not what we measure
 
 for name in "${names[@]}"; do
-    if [ -f "build/x64/bench/$name.exe" ]; then
-        say "$name"
-        run_benchmark build/x64 "$name (Wine)" russian wine64 "bench/$name.exe"
-    fi
+    [ -f "$WINDOWS_BUILD/bench/$name.exe" ] &&
+        run_benchmark "$WINDOWS_BUILD" wine "$name" russian wine64 "bench/$name.exe"
 done
+
+stage "Figures"
+figures=$(ls "$LOGS"/wine.figures "$LOGS"/native.figures 2>/dev/null)
+[ -n "$figures" ] || { say "No benchmark printed a figure."; exit 1; }
+# One row per figure in the order printed (under Wine, where there are the most); a goal's
+# verdict follows its value.
+awk -F'\t' '
+    FNR == 1 { platform = (FILENAME ~ /native/) ? "native" : "wine" }
+    {
+        if (!($1 in seen)) { seen[$1] = 1; order[++count] = $1 }
+        cell[$1, platform] = $2 " " $3 ($4 == "" ? "" : "  " $4)
+        if (length($1) > width) width = length($1)
+    }
+    END {
+        format = "%-" width "s  %-34s  %-34s\n"
+        printf format, "figure", "native", "Wine"
+        for (i = 1; i <= count; i++) {
+            key = order[i]
+            native = ((key, "native") in cell) ? cell[key, "native"] : "-"
+            wine = ((key, "wine") in cell) ? cell[key, "wine"] : "-"
+            printf format, key, native, wine
+        }
+    }' $figures
+say "(us: microseconds, ms: milliseconds, x: times; outputs and build logs in $LOGS)"
 exit "$status"
