@@ -18,24 +18,42 @@ namespace ui {
 namespace {
 
 constexpr int kShowDefaultPosition = 10;  // "SW_SHOWDEFAULT"
-constexpr wchar_t kHistoryToolTip[] = L" История ";
-constexpr wchar_t kBrowseToolTip[] = L" Обзор ";
 
-ControlSpec Tag(int top, int width, const wchar_t* caption) {
-    return {.name = L"lblTag", .bounds = {120, top, width, 210}, .caption = caption,
+// One text field's row: its label, the box, the history button and perhaps a browse button.
+struct FieldDesign {
+    const wchar_t* label;
+    int labelWidth;
+    const wchar_t* name;  // "Title" gives txtTitle, cmdTitleHistory, cmdTitleBrowse
+    int top;
+    std::unique_ptr<platform::CHistory> frmCommandEditor::*history;
+    const wchar_t* historyFile;
+    void (frmCommandEditor::*browse)();  // null: no browse button
+};
+
+const FieldDesign kFieldDesigns[] = {
+    {L"Заголовок:", 915, L"Title", 120, &frmCommandEditor::TitleHistory, L"Title History.DAT",
+     nullptr},
+    {L"Имя файла:", 1005, L"FileName", 600, &frmCommandEditor::FileNameHistory,
+     L"File Name History.DAT", &frmCommandEditor::cmdFileNameBrowse_Click},
+    {L"Операция:", 915, L"Operation", 1080, &frmCommandEditor::OperationHistory,
+     L"Operation History.DAT", nullptr},
+    {L"Параметры:", 1005, L"Parameters", 1560, &frmCommandEditor::ParametersHistory,
+     L"Parameters History.DAT", &frmCommandEditor::cmdParametersBrowse_Click},
+    {L"Каталог:", 720, L"Directory", 2040, &frmCommandEditor::DirectoryHistory,
+     L"Directory History.DAT", &frmCommandEditor::cmdDirectoryBrowse_Click},
+};
+
+// Labels stand 45 twips lower than their boxes, so that the texts line up.
+ControlSpec Tag(int boxTop, int width, const wchar_t* caption) {
+    return {.name = L"lblTag", .bounds = {120, boxTop + 45, width, 210}, .caption = caption,
             .autoSize = true};
 }
 
-ControlSpec Box(const wchar_t* name, int top) {
-    return {.name = name, .bounds = {1320, top, 3855, 375}};
-}
-
-// The small buttons right of a field: its history, and for some a browse button beside it.
-ControlSpec SideButton(const wchar_t* name, bool browse, int top) {
+ControlSpec SideButton(const std::wstring& name, bool browse, int top) {
     return {.name = name,
             .bounds = {browse ? 5640 : 5220, top, 375, 375},
             .caption = browse ? L"..." : L"H!",
-            .toolTip = browse ? kBrowseToolTip : kHistoryToolTip};
+            .toolTip = browse ? L" Обзор " : L" История "};
 }
 
 }  // namespace
@@ -48,64 +66,46 @@ frmCommandEditor::frmCommandEditor(frmCommandsEditor& menuEditor)
                                      .clientHeight = 3555,
                                      .style = FormStyle::FixedDialog})) {
     Form& f = *form_;
-    f.AddLabel(Tag(165, 915, L"Заголовок:"));
-    txtTitle = &f.AddTextBox(Box(L"txtTitle", 120));
-    Button& cmdTitleHistory = f.AddButton(SideButton(L"cmdTitleHistory", false, 120));
-    f.AddLabel(Tag(645, 1005, L"Имя файла:"));
-    txtFileName = &f.AddTextBox(Box(L"txtFileName", 600));
-    Button& cmdFileNameHistory = f.AddButton(SideButton(L"cmdFileNameHistory", false, 600));
-    Button& cmdFileNameBrowse = f.AddButton(SideButton(L"cmdFileNameBrowse", true, 600));
-    f.AddLabel(Tag(1125, 915, L"Операция:"));
-    txtOperation = &f.AddTextBox(Box(L"txtOperation", 1080));
-    Button& cmdOperationHistory = f.AddButton(SideButton(L"cmdOperationHistory", false, 1080));
-    f.AddLabel(Tag(1605, 1005, L"Параметры:"));
-    txtParameters = &f.AddTextBox(Box(L"txtParameters", 1560));
-    Button& cmdParametersHistory = f.AddButton(SideButton(L"cmdParametersHistory", false, 1560));
-    Button& cmdParametersBrowse = f.AddButton(SideButton(L"cmdParametersBrowse", true, 1560));
-    f.AddLabel(Tag(2085, 720, L"Каталог:"));
-    txtDirectory = &f.AddTextBox(Box(L"txtDirectory", 2040));
-    Button& cmdDirectoryHistory = f.AddButton(SideButton(L"cmdDirectoryHistory", false, 2040));
-    Button& cmdDirectoryBrowse = f.AddButton(SideButton(L"cmdDirectoryBrowse", true, 2040));
-    f.AddLabel(Tag(2565, 1005, L"Стиль окна:"));
-    cboShowCommand = &f.AddDropDownList(
-        {.name = L"cboShowCommand", .bounds = {1320, 2520, 3855, 330}});
-    Button& cmdOk = f.AddButton({.name = L"cmdOk",
-                                 .bounds = {3120, 3000, 1395, 435},
-                                 .caption = L"Ok",
-                                 .isDefault = true});
-    Button& cmdCancel = f.AddButton({.name = L"cmdCancel",
-                                     .bounds = {4620, 3000, 1395, 435},
-                                     .caption = L"Отмена",
-                                     .isCancel = true});
-    f.AddShape({.name = L"shpBack", .bounds = {-60, -120, 2235, 3975}});
-
-    fields_ = {{
-        {txtTitle, &frmCommandEditor::TitleHistory, L"Title History.DAT"},
-        {txtFileName, &frmCommandEditor::FileNameHistory, L"File Name History.DAT"},
-        {txtOperation, &frmCommandEditor::OperationHistory, L"Operation History.DAT"},
-        {txtParameters, &frmCommandEditor::ParametersHistory, L"Parameters History.DAT"},
-        {txtDirectory, &frmCommandEditor::DirectoryHistory, L"Directory History.DAT"},
-    }};
-    Button* historyButtons[] = {&cmdTitleHistory, &cmdFileNameHistory, &cmdOperationHistory,
-                                &cmdParametersHistory, &cmdDirectoryHistory};
     for (size_t i = 0; i < fields_.size(); ++i) {
-        const Field& field = fields_[i];
+        const FieldDesign& design = kFieldDesigns[i];
+        const std::wstring name = design.name;
+        f.AddLabel(Tag(design.top, design.labelWidth, design.label));
+        Field& field = fields_[i];
+        field = {&f.AddTextBox({.name = L"txt" + name, .bounds = {1320, design.top, 3855, 375}}),
+                 design.history, design.historyFile};
         field.textBox->GotFocus = [] {
             platform::asTextBoxSelectAll(platform::Env().windows.FocusedWindow());
         };
-        historyButtons[i]->Click = [this, &field] {
-            HistoryOf(field).ShowEntries(field.textBox->hWnd());
-        };
+        f.AddButton(SideButton(L"cmd" + name + L"History", false, design.top)).Click =
+            [this, &field] { HistoryOf(field).ShowEntries(field.textBox->hWnd()); };
+        if (design.browse) {
+            f.AddButton(SideButton(L"cmd" + name + L"Browse", true, design.top)).Click =
+                [this, browse = design.browse] { (this->*browse)(); };
+        }
     }
+    txtTitle = fields_[0].textBox;
+    txtFileName = fields_[1].textBox;
+    txtOperation = fields_[2].textBox;
+    txtParameters = fields_[3].textBox;
+    txtDirectory = fields_[4].textBox;
+    f.AddLabel(Tag(2520, 1005, L"Стиль окна:"));
+    cboShowCommand = &f.AddDropDownList(
+        {.name = L"cboShowCommand", .bounds = {1320, 2520, 3855, 330}});
+    f.AddButton({.name = L"cmdOk",
+                 .bounds = {3120, 3000, 1395, 435},
+                 .caption = L"Ok",
+                 .isDefault = true})
+        .Click = [this] { cmdOk_Click(); };
+    f.AddButton({.name = L"cmdCancel",
+                 .bounds = {4620, 3000, 1395, 435},
+                 .caption = L"Отмена",
+                 .isCancel = true})
+        .Click = [this] { cmdCancel_Click(); };
+    f.AddShape({.name = L"shpBack", .bounds = {-60, -120, 2235, 3975}});
 
     f.Load = [this] { Form_Load(); };
     f.UnloadEvent = [this] { Form_Unload(); };
     f.Paint = [this] { Form_Paint(); };
-    cmdFileNameBrowse.Click = [this] { cmdFileNameBrowse_Click(); };
-    cmdParametersBrowse.Click = [this] { cmdParametersBrowse_Click(); };
-    cmdDirectoryBrowse.Click = [this] { cmdDirectoryBrowse_Click(); };
-    cmdOk.Click = [this] { cmdOk_Click(); };
-    cmdCancel.Click = [this] { cmdCancel_Click(); };
 }
 
 void frmCommandEditor::Form_Load() {
