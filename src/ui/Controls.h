@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/WindowHandle.h"
 
@@ -57,6 +58,8 @@ public:
 class ListControl : public Control {
 public:
     virtual void AddItem(const std::wstring& text) = 0;
+    // Adds the rows in order, as AddItem would one by one.
+    virtual void AddItems(const std::vector<std::wstring>& texts) = 0;
     virtual void Clear() = 0;
     virtual int ListCount() const = 0;
     virtual std::wstring List(int index) const = 0;

@@ -219,6 +219,13 @@ TEST_F(Win32FormTest, ListsKeepTheirRowsUnsortedAndRefuseRowsThatDoNotExist) {
         EXPECT_EQ(-1, control->ListIndex());
         control->Clear();
         EXPECT_EQ(0, control->ListCount());
+        control->AddItem(L"первая");
+        control->AddItems({L"вторая", L"", L"четвёртая"});
+        EXPECT_EQ(4, control->ListCount());
+        EXPECT_EQ(L"вторая", control->List(1));
+        EXPECT_EQ(L"четвёртая", control->List(3));
+        // Turning redrawing off hides a window to the system; it must be back on.
+        EXPECT_TRUE(GetWindowLongPtrW(static_cast<HWND>(control->hWnd()), GWL_STYLE) & WS_VISIBLE);
     }
 }
 

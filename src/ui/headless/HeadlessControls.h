@@ -124,6 +124,9 @@ public:
     using HeadlessControlOf<Interface>::HeadlessControlOf;
 
     void AddItem(const std::wstring& text) override { rows_.push_back(text); }
+    void AddItems(const std::vector<std::wstring>& texts) override {
+        rows_.insert(rows_.end(), texts.begin(), texts.end());
+    }
     void Clear() override {
         rows_.clear();
         index_ = -1;

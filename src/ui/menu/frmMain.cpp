@@ -171,9 +171,12 @@ void frmMain::RefreshMenu() {
     }
     form_->SetCaption(commands.Title());
     lstItems->Clear();
+    std::vector<std::wstring> titles;
+    titles.reserve(static_cast<size_t>(commands.Count()));
     for (int position = 0; position < commands.Count(); ++position) {
-        lstItems->AddItem(commands.Item(position)->Title());
+        titles.push_back(commands.Item(position)->Title());
     }
+    lstItems->AddItems(titles);
     if (lstItems->ListCount() > 0) lstItems->SetListIndex(0);
 }
 

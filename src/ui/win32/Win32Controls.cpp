@@ -8,11 +8,12 @@ namespace ui {
 
 namespace {
 
-const ListMessages kListBoxMessages{LB_ADDSTRING,  LB_RESETCONTENT, LB_GETCOUNT, LB_GETTEXTLEN,
-                                    LB_GETTEXT,    LB_GETCURSEL,    LB_SETCURSEL};
-const ListMessages kComboBoxMessages{CB_ADDSTRING,   CB_RESETCONTENT, CB_GETCOUNT,
-                                     CB_GETLBTEXTLEN, CB_GETLBTEXT,   CB_GETCURSEL,
-                                     CB_SETCURSEL};
+const ListMessages kListBoxMessages{LB_ADDSTRING, LB_INITSTORAGE, LB_RESETCONTENT,
+                                    LB_GETCOUNT,  LB_GETTEXTLEN,  LB_GETTEXT,
+                                    LB_GETCURSEL, LB_SETCURSEL};
+const ListMessages kComboBoxMessages{CB_ADDSTRING, CB_INITSTORAGE,  CB_RESETCONTENT,
+                                     CB_GETCOUNT,  CB_GETLBTEXTLEN, CB_GETLBTEXT,
+                                     CB_GETCURSEL, CB_SETCURSEL};
 
 // How many rows the drop-down list shows before it scrolls.
 constexpr int kDroppedRows = 12;
@@ -109,6 +110,19 @@ std::wstring ListImpl<Base>::List(int index) const {
                              reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
+}
+
+// A thousand rows added one by one would redraw and grow the list a thousand times.
+template <class Base>
+void ListImpl<Base>::AddItems(const std::vector<std::wstring>& texts) {
+    size_t characters = 0;
+    for (const std::wstring& text : texts) characters += text.size() + 1;
+    this->Send(messages_.initStorage, static_cast<WPARAM>(texts.size()),
+               static_cast<LPARAM>(characters * sizeof(wchar_t)));
+    this->Send(WM_SETREDRAW, FALSE);
+    for (const std::wstring& text : texts) AddItem(text);
+    this->Send(WM_SETREDRAW, TRUE);
+    if (this->window_) InvalidateRect(this->window_, nullptr, TRUE);
 }
 
 template <class Base>

@@ -45,6 +45,7 @@ protected:
 // The messages of a list box or of a combo box's list.
 struct ListMessages {
     UINT add;
+    UINT initStorage;
     UINT reset;
     UINT count;
     UINT textLength;
@@ -62,6 +63,7 @@ public:
     void AddItem(const std::wstring& text) override {
         this->Send(messages_.add, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
+    void AddItems(const std::vector<std::wstring>& texts) override;
     void Clear() override { this->Send(messages_.reset); }
     int ListCount() const override { return static_cast<int>(this->Send(messages_.count)); }
     std::wstring List(int index) const override;
