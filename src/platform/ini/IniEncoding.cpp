@@ -1,5 +1,7 @@
 #include "platform/ini/IniEncoding.h"
 
+#include <utility>
+
 #include "platform/text/Encoding.h"
 
 namespace platform::ini {
@@ -19,7 +21,7 @@ std::wstring DecodeIniBytes(std::string_view bytes) {
     if (StartsWith(bytes, kUtf16LeBom)) return text::FromUtf16Le(bytes.substr(kUtf16LeBom.size()));
     if (StartsWith(bytes, kUtf16BeBom)) return text::FromUtf16Be(bytes.substr(kUtf16BeBom.size()));
     if (StartsWith(bytes, kUtf8Bom)) return text::FromUtf8(bytes.substr(kUtf8Bom.size()));
-    if (text::IsValidUtf8(bytes)) return text::FromUtf8(bytes);
+    if (auto text = text::FromValidUtf8(bytes)) return std::move(*text);
     return text::FromAnsi(bytes);
 }
 

@@ -10,18 +10,19 @@ inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 
 inline bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 
-// Appends a valid code point (U+0000..U+10FFFF, no surrogate): as a surrogate pair where
-// wchar_t has 16 bits.
-inline void AppendCodePoint(std::wstring& out, char32_t c) {
+// Writes a valid code point (U+0000..U+10FFFF, no surrogate) at `out`, as a surrogate pair where
+// wchar_t has 16 bits, and returns the position after it.
+inline wchar_t* PutCodePoint(wchar_t* out, char32_t c) {
     if constexpr (sizeof(wchar_t) == 2) {
         if (c >= 0x10000) {
             c -= 0x10000;
-            out.push_back(static_cast<wchar_t>(0xD800 + (c >> 10)));
-            out.push_back(static_cast<wchar_t>(0xDC00 + (c & 0x3FF)));
-            return;
+            *out++ = static_cast<wchar_t>(0xD800 + (c >> 10));
+            *out++ = static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
+            return out;
         }
     }
-    out.push_back(static_cast<wchar_t>(c));
+    *out++ = static_cast<wchar_t>(c);
+    return out;
 }
 
 // The code point at text[pos], advancing pos past it. A surrogate pair is combined; a lone

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,9 @@ namespace platform::text {
 bool IsValidUtf8(std::string_view bytes);
 // Each maximal invalid subsequence becomes one U+FFFD, as Windows' own decoder does.
 std::wstring FromUtf8(std::string_view bytes);
+// The text when the bytes are valid UTF-8 (see IsValidUtf8), otherwise nothing: checking and
+// decoding in one pass.
+std::optional<std::wstring> FromValidUtf8(std::string_view bytes);
 // A lone surrogate (or natively a value that is no code point) is written as U+FFFD.
 std::string ToUtf8(std::wstring_view text);
 

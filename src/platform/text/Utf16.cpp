@@ -6,31 +6,30 @@ namespace {
 
 std::wstring FromUtf16(std::string_view bytes, bool bigEndian) {
     const size_t units = bytes.size() / 2;
-    std::wstring raw;
-    raw.reserve(units);
+    std::wstring raw(units, L'\0');
     for (size_t i = 0; i < units; ++i) {
         const auto first = static_cast<unsigned char>(bytes[2 * i]);
         const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
-        raw.push_back(static_cast<wchar_t>(bigEndian ? (first << 8) | second
-                                                     : (second << 8) | first));
+        raw[i] = static_cast<wchar_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
     }
     if constexpr (sizeof(wchar_t) == 2) {
         return raw;
     } else {
-        std::wstring text;
-        text.reserve(units);
-        for (size_t pos = 0; pos < raw.size();) {
+        // A pair becomes one code point in place: the text only shrinks.
+        wchar_t* out = raw.data();
+        for (size_t pos = 0; pos < units;) {
             char32_t c = static_cast<char32_t>(raw[pos++]);
-            if (c >= 0xD800 && c <= 0xDBFF && pos < raw.size()) {
+            if (c >= 0xD800 && c <= 0xDBFF && pos < units) {
                 const char32_t low = static_cast<char32_t>(raw[pos]);
                 if (low >= 0xDC00 && low <= 0xDFFF) {
                     ++pos;
                     c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
                 }
             }
-            AppendCodePoint(text, IsSurrogate(c) ? kReplacementCharacter : c);
+            out = PutCodePoint(out, IsSurrogate(c) ? kReplacementCharacter : c);
         }
-        return text;
+        raw.resize(static_cast<size_t>(out - raw.data()));
+        return raw;
     }
 }
 

@@ -45,6 +45,33 @@ bool DecodeSequence(std::string_view bytes, size_t pos, char32_t& codePoint, siz
     return true;
 }
 
+// Decodes the bytes into `text` in one pass. An invalid sequence becomes U+FFFD, or with
+// `strict` ends the decoding with false.
+bool Decode(std::string_view bytes, bool strict, std::wstring& text) {
+    text.resize(bytes.size());  // a sequence never gives more code units than it has bytes
+    wchar_t* const begin = text.data();
+    wchar_t* out = begin;
+    char32_t codePoint = 0;
+    size_t length = 0;
+    for (size_t pos = 0; pos < bytes.size();) {
+        // Menu files are mostly ASCII: copy such a run without the general decoding.
+        while (pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) < 0x80) {
+            *out++ = static_cast<wchar_t>(bytes[pos++]);
+        }
+        if (pos == bytes.size()) break;
+        if (DecodeSequence(bytes, pos, codePoint, length)) {
+            out = PutCodePoint(out, codePoint);
+        } else if (strict) {
+            return false;
+        } else {
+            out = PutCodePoint(out, kReplacementCharacter);
+        }
+        pos += length;
+    }
+    text.resize(static_cast<size_t>(out - begin));
+    return true;
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -58,16 +85,13 @@ bool IsValidUtf8(std::string_view bytes) {
 
 std::wstring FromUtf8(std::string_view bytes) {
     std::wstring text;
-    text.reserve(bytes.size());
-    char32_t codePoint = 0;
-    size_t length = 0;
-    for (size_t pos = 0; pos < bytes.size(); pos += length) {
-        if (DecodeSequence(bytes, pos, codePoint, length)) {
-            AppendCodePoint(text, codePoint);
-        } else {
-            AppendCodePoint(text, kReplacementCharacter);
-        }
-    }
+    Decode(bytes, false, text);
+    return text;
+}
+
+std::optional<std::wstring> FromValidUtf8(std::string_view bytes) {
+    std::wstring text;
+    if (!Decode(bytes, true, text)) return std::nullopt;
     return text;
 }
 
