@@ -19,17 +19,17 @@ locale_t UnicodeLocale() {
 
 }  // namespace
 
-std::wstring FoldCase(std::wstring_view text) {
-    std::wstring folded(text);
+void FoldCaseInto(std::wstring_view text, wchar_t* out) {
     const locale_t locale = UnicodeLocale();
-    for (wchar_t& c : folded) {
+    for (const wchar_t c : text) {
         if (c >= L'A' && c <= L'Z') {
-            c = static_cast<wchar_t>(c + (L'a' - L'A'));
+            *out++ = static_cast<wchar_t>(c + (L'a' - L'A'));
         } else if (c >= 0x80 && locale) {
-            c = static_cast<wchar_t>(towlower_l(static_cast<wint_t>(c), locale));
+            *out++ = static_cast<wchar_t>(towlower_l(static_cast<wint_t>(c), locale));
+        } else {
+            *out++ = c;
         }
     }
-    return folded;
 }
 
 }  // namespace platform::text
