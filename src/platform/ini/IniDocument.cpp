@@ -1,5 +1,9 @@
 #include "platform/ini/IniDocument.h"
 
+#include <algorithm>
+#include <functional>
+#include <utility>
+
 #include "platform/ini/IniEncoding.h"
 #include "platform/text/CaseFold.h"
 
@@ -33,7 +37,7 @@ std::wstring_view CutAtNul(std::wstring_view text) {
 // A name as a caller gives it, ready to compare.
 std::wstring_view QueryName(std::wstring_view name) { return Trim(CutAtNul(name)); }
 
-std::wstring WithoutEnclosingDoubleQuotes(const std::wstring& value) {
+std::wstring_view WithoutEnclosingDoubleQuotes(std::wstring_view value) {
     if (value.size() >= 2 && value.front() == L'"' && value.back() == L'"') {
         return value.substr(1, value.size() - 2);
     }
@@ -44,13 +48,20 @@ std::wstring WithoutEnclosingDoubleQuotes(const std::wstring& value) {
 
 IniDocument::IniDocument() { sections_.emplace_back(); }
 
-IniDocument IniDocument::FromBytes(std::string_view bytes) {
-    return FromText(DecodeIniBytes(bytes));
+IniDocument::IniDocument(std::wstring text) : text_(std::move(text)) {
+    sections_.emplace_back();
+    Parse();
 }
 
-IniDocument IniDocument::FromText(std::wstring_view text) {
-    IniDocument document;
-    Section* section = &document.sections_.front();
+IniDocument IniDocument::FromBytes(std::string_view bytes) {
+    return IniDocument(DecodeIniBytes(bytes));
+}
+
+IniDocument IniDocument::FromText(std::wstring_view text) { return IniDocument(std::wstring(text)); }
+
+void IniDocument::Parse() {
+    const std::wstring_view text = text_;
+    uint32_t section = 0;
     size_t pos = 0;
     while (pos < text.size()) {
         const size_t start = pos;
@@ -62,58 +73,130 @@ IniDocument IniDocument::FromText(std::wstring_view text) {
         if (line.front() == L'[') {
             const size_t close = line.rfind(L']');
             if (close != std::wstring_view::npos) {
-                section = &document.AddSection(
-                    std::wstring(CutAtNul(Trim(line.substr(1, close - 1)))));
+                section = AddSection(SpanOf(CutAtNul(Trim(line.substr(1, close - 1)))));
                 continue;
             }
         }
         Entry entry;
         const size_t equals = line.find(L'=');
         if (equals == std::wstring_view::npos) {
-            entry.name = CutAtNul(line);
+            entry.name = SpanOf(CutAtNul(line));
         } else {
-            entry.name = CutAtNul(TrimRight(line.substr(0, equals)));
-            entry.value = CutAtNul(TrimLeft(line.substr(equals + 1)));
+            entry.name = SpanOf(CutAtNul(TrimRight(line.substr(0, equals))));
+            entry.value = SpanOf(CutAtNul(TrimLeft(line.substr(equals + 1))));
             entry.hasValue = true;
         }
-        document.AddEntry(*section, std::move(entry));
+        AddEntry(section, entry);
     }
-    return document;
 }
 
-IniDocument::Section& IniDocument::AddSection(std::wstring name) {
+std::wstring_view IniDocument::View(Span span) const {
+    return std::wstring_view(text_).substr(span.offset, span.length);
+}
+
+IniDocument::Span IniDocument::SpanOf(std::wstring_view piece) const {
+    return Span{static_cast<size_t>(piece.data() - text_.data()), piece.size()};
+}
+
+IniDocument::Span IniDocument::Store(std::wstring_view text) {
+    const Span span{text_.size(), text.size()};
+    text_.append(text);
+    return span;
+}
+
+bool IniDocument::Overlaps(std::wstring_view text) const {
+    const std::less_equal<const wchar_t*> notAfter;
+    return notAfter(text_.data(), text.data()) &&
+           notAfter(text.data(), text_.data() + text_.size());
+}
+
+uint32_t IniDocument::AddSection(Span name) {
     const auto index = static_cast<uint32_t>(sections_.size());
-    firstSections_.try_emplace(text::FoldCase(name), index);
-    Section& section = sections_.emplace_back();
-    section.name = std::move(name);
-    return section;
+    sections_.push_back(Section{name, text::HashIgnoringCase(View(name)), kNone, kNone});
+    IndexSection(index);
+    return index;
 }
 
-void IniDocument::AddEntry(Section& section, Entry entry) {
-    const auto index = static_cast<uint32_t>(section.entries.size());
-    section.firstKeys.try_emplace(text::FoldCase(entry.name), index);
-    section.entries.push_back(std::move(entry));
+void IniDocument::AddEntry(uint32_t section, const Entry& entry) {
+    const auto index = static_cast<uint32_t>(entries_.size());
+    entries_.push_back(entry);
+    Section& target = sections_[section];
+    if (target.lastEntry == kNone) {
+        target.firstEntry = index;
+    } else {
+        entries_[target.lastEntry].next = index;
+    }
+    target.lastEntry = index;
+}
+
+void IniDocument::IndexSection(uint32_t section) {
+    if ((indexedSections_ + 1) * 2 > sectionSlots_.size()) {
+        Reindex(std::max<size_t>(16, sectionSlots_.size() * 2));
+    }
+    const Section& added = sections_[section];
+    const size_t mask = sectionSlots_.size() - 1;
+    size_t slot = added.hash & mask;
+    for (; sectionSlots_[slot] != kNone; slot = (slot + 1) & mask) {
+        const Section& present = sections_[sectionSlots_[slot]];
+        if (present.hash == added.hash &&
+            text::EqualIgnoringCase(View(present.name), View(added.name))) {
+            return;  // the first of duplicate sections wins
+        }
+    }
+    sectionSlots_[slot] = section;
+    ++indexedSections_;
+}
+
+void IniDocument::Reindex(size_t slots) {
+    std::vector<uint32_t> old(slots, kNone);
+    old.swap(sectionSlots_);
+    const size_t mask = slots - 1;
+    for (const uint32_t section : old) {
+        if (section == kNone) continue;
+        size_t slot = sections_[section].hash & mask;
+        while (sectionSlots_[slot] != kNone) slot = (slot + 1) & mask;
+        sectionSlots_[slot] = section;
+    }
 }
 
 const IniDocument::Section* IniDocument::FindSection(std::wstring_view name) const {
     const std::wstring_view wanted = QueryName(name);
     if (wanted.empty()) return &sections_.front();  // the nameless leading section comes first
-    const auto found = firstSections_.find(text::FoldCase(wanted));
-    return found == firstSections_.end() ? nullptr : &sections_[found->second];
+    if (sectionSlots_.empty()) return nullptr;
+    const size_t hash = text::HashIgnoringCase(wanted);
+    const size_t mask = sectionSlots_.size() - 1;
+    for (size_t slot = hash & mask; sectionSlots_[slot] != kNone; slot = (slot + 1) & mask) {
+        const Section& section = sections_[sectionSlots_[slot]];
+        if (section.hash == hash && text::EqualIgnoringCase(View(section.name), wanted)) {
+            return &section;
+        }
+    }
+    return nullptr;
 }
 
-std::optional<std::wstring> IniDocument::Find(std::wstring_view section,
-                                              std::wstring_view key) const {
+// A section holds a handful of keys: going through them beats any index.
+uint32_t IniDocument::FindEntry(const Section& section, std::wstring_view key) const {
+    for (uint32_t index = section.firstEntry; index != kNone; index = entries_[index].next) {
+        if (text::EqualIgnoringCase(View(entries_[index].name), key)) return index;
+    }
+    return kNone;
+}
+
+std::optional<std::wstring_view> IniDocument::Find(std::wstring_view section,
+                                                   std::wstring_view key) const {
     const Section* found = FindSection(section);
     if (!found) return std::nullopt;
-    const auto entry = found->firstKeys.find(text::FoldCase(QueryName(key)));
-    if (entry == found->firstKeys.end()) return std::nullopt;
-    const Entry& e = found->entries[entry->second];
-    if (!e.hasValue) return std::nullopt;
-    return WithoutEnclosingDoubleQuotes(e.value);
+    const uint32_t entry = FindEntry(*found, QueryName(key));
+    if (entry == kNone || !entries_[entry].hasValue) return std::nullopt;
+    return WithoutEnclosingDoubleQuotes(View(entries_[entry].value));
 }
 
 bool IniDocument::Set(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
+    // Storing may move the text that arguments taken from this document point into.
+    if (Overlaps(section) || Overlaps(key) || Overlaps(value)) {
+        const std::wstring copies[] = {std::wstring(section), std::wstring(key), std::wstring(value)};
+        return Set(copies[0], copies[1], copies[2]);
+    }
     const std::wstring_view sectionName = QueryName(section);
     const std::wstring_view keyName = QueryName(key);
     const auto hasLineBreak = [](std::wstring_view text) {
@@ -125,33 +208,32 @@ bool IniDocument::Set(std::wstring_view section, std::wstring_view key, std::wst
         return false;
     }
 
-    std::wstring stored(CutAtNul(value));
-    for (wchar_t& c : stored) {
-        if (IsLineBreak(c)) c = L' ';
-    }
-
     const Section* existing = FindSection(sectionName);
-    Section& target = existing ? sections_[existing - sections_.data()]
-                               : AddSection(std::wstring(sectionName));
-    const auto found = target.firstKeys.find(text::FoldCase(keyName));
-    if (found != target.firstKeys.end()) {
-        Entry& entry = target.entries[found->second];
-        entry.value = std::move(stored);
-        entry.hasValue = true;
+    const uint32_t target = existing ? static_cast<uint32_t>(existing - sections_.data())
+                                     : AddSection(Store(sectionName));
+    const Span stored = Store(CutAtNul(value));
+    for (size_t i = stored.offset; i < text_.size(); ++i) {
+        if (IsLineBreak(text_[i])) text_[i] = L' ';
+    }
+    const uint32_t found = FindEntry(sections_[target], keyName);
+    if (found != kNone) {
+        entries_[found].value = stored;
+        entries_[found].hasValue = true;
     } else {
-        AddEntry(target, Entry{std::wstring(keyName), std::move(stored), true});
+        AddEntry(target, Entry{Store(keyName), stored, true, kNone});
     }
     return true;
 }
 
 std::wstring IniDocument::ToText() const {
     std::wstring text;
+    text.reserve(text_.size());
     for (size_t i = 0; i < sections_.size(); ++i) {
         const Section& section = sections_[i];
-        if (i > 0) text.append(L"[").append(section.name).append(L"]\r\n");
-        for (const Entry& entry : section.entries) {
-            text.append(entry.name);
-            if (entry.hasValue) text.append(L"=").append(entry.value);
+        if (i > 0) text.append(L"[").append(View(section.name)).append(L"]\r\n");
+        for (uint32_t entry = section.firstEntry; entry != kNone; entry = entries_[entry].next) {
+            text.append(View(entries_[entry].name));
+            if (entries_[entry].hasValue) text.append(L"=").append(View(entries_[entry].value));
             text.append(L"\r\n");
         }
     }
@@ -162,14 +244,17 @@ std::string IniDocument::ToBytes() const { return EncodeIniText(ToText()); }
 
 std::vector<std::wstring> IniDocument::SectionNames() const {
     std::vector<std::wstring> names;
-    for (size_t i = 1; i < sections_.size(); ++i) names.push_back(sections_[i].name);
+    names.reserve(sections_.size() - 1);
+    for (size_t i = 1; i < sections_.size(); ++i) names.emplace_back(View(sections_[i].name));
     return names;
 }
 
 std::vector<std::wstring> IniDocument::KeyNames(std::wstring_view section) const {
     std::vector<std::wstring> names;
     if (const Section* found = FindSection(section)) {
-        for (const Entry& entry : found->entries) names.push_back(entry.name);
+        for (uint32_t entry = found->firstEntry; entry != kNone; entry = entries_[entry].next) {
+            names.emplace_back(View(entries_[entry].name));
+        }
     }
     return names;
 }

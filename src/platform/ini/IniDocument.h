@@ -4,7 +4,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 // An INI file in memory, read with the rules of the Windows profile functions
@@ -22,7 +21,9 @@
 // - a name or a value ends at a NUL character;
 // - one pair of double quotes enclosing a whole value is removed on reading; single quotes are
 //   kept (unlike the profile functions).
-// Parsing takes time linear in the size of the text whatever it holds; lookups are hashed.
+// Parsing takes time linear in the size of the text whatever it holds. The text is kept whole and
+// names and values are pieces of it; sections are found through a hash of their names, keys by
+// going through their section's few keys.
 namespace platform::ini {
 
 class IniDocument {
@@ -35,7 +36,8 @@ public:
 
     // The value as read, quotes removed; nothing when the section or the key is missing or the
     // key has no value. Names are compared without the blanks around them and without case.
-    std::optional<std::wstring> Find(std::wstring_view section, std::wstring_view key) const;
+    // The value is a piece of the document's text, valid until the document next changes.
+    std::optional<std::wstring_view> Find(std::wstring_view section, std::wstring_view key) const;
 
     // Stores the value in the first section of that name (a new section goes at the end) and
     // its first key of that name (a new key goes at the end of the section). Line breaks in the
@@ -56,23 +58,46 @@ public:
     std::vector<std::wstring> KeyNames(std::wstring_view section) const;
 
 private:
+    static constexpr uint32_t kNone = UINT32_MAX;
+
+    struct Span {  // a piece of text_
+        size_t offset = 0;
+        size_t length = 0;
+    };
     struct Entry {
-        std::wstring name;
-        std::wstring value;
+        Span name;
+        Span value;
         bool hasValue = false;
+        uint32_t next = kNone;  // the section's next entry
     };
     struct Section {
-        std::wstring name;
-        std::vector<Entry> entries;
-        std::unordered_map<std::wstring, uint32_t> firstKeys;  // folded name -> entry
+        Span name;
+        size_t hash = 0;  // of the name, without case
+        uint32_t firstEntry = kNone;
+        uint32_t lastEntry = kNone;
     };
 
-    Section& AddSection(std::wstring name);
-    void AddEntry(Section& section, Entry entry);
-    const Section* FindSection(std::wstring_view name) const;
+    explicit IniDocument(std::wstring text);
+    void Parse();
 
+    std::wstring_view View(Span span) const;
+    Span SpanOf(std::wstring_view piece) const;  // piece lies in text_
+    Span Store(std::wstring_view text);          // appended to text_
+    bool Overlaps(std::wstring_view text) const;
+
+    uint32_t AddSection(Span name);
+    void AddEntry(uint32_t section, const Entry& entry);
+    void IndexSection(uint32_t section);
+    void Reindex(size_t slots);
+    const Section* FindSection(std::wstring_view name) const;
+    uint32_t FindEntry(const Section& section, std::wstring_view key) const;
+
+    std::wstring text_;  // the file's text, then the names and values Set stored
     std::vector<Section> sections_;  // sections_[0]: the keys before the first section
-    std::unordered_map<std::wstring, uint32_t> firstSections_;  // folded name -> section
+    std::vector<Entry> entries_;     // of every section, chained section by section
+    // Open addressing by name hash, the first of duplicate names only; kNone is a free slot.
+    std::vector<uint32_t> sectionSlots_;
+    size_t indexedSections_ = 0;
 };
 
 }  // namespace platform::ini
