@@ -1,5 +1,11 @@
 #include "model/CCommand.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <iterator>
+#include <string_view>
+
 #include "platform/Environment.h"
 #include "platform/WinConstants.h"
 #include "platform/components/CErrorBox.h"
@@ -10,13 +16,26 @@
 namespace model {
 namespace {
 
-std::wstring SectionName(std::int32_t itemNumber) { return L"Item " + std::to_wstring(itemNumber); }
+// Room for "Item " and any number.
+using SectionBuffer = std::array<wchar_t, 20>;
+
+// "Item " and the number, written to `buffer`: a menu's load names a thousand sections, and
+// building each as a string would cost an allocation.
+std::wstring_view SectionName(std::int32_t itemNumber, SectionBuffer& buffer) {
+    constexpr std::wstring_view kPrefix = L"Item ";
+    char digits[12];
+    const char* const end = std::to_chars(std::begin(digits), std::end(digits), itemNumber).ptr;
+    wchar_t* out = std::copy(kPrefix.begin(), kPrefix.end(), buffer.data());
+    out = std::copy(static_cast<const char*>(digits), end, out);
+    return std::wstring_view(buffer.data(), static_cast<size_t>(out - buffer.data()));
+}
 
 }  // namespace
 
 bool CCommand::LoadItem(std::int32_t itemNumber, const std::wstring& menuFileName) {
-    const std::wstring section = SectionName(itemNumber);
-    auto read = [&](const wchar_t* key, const wchar_t* defaultValue) {
+    SectionBuffer buffer;
+    const std::wstring_view section = SectionName(itemNumber, buffer);
+    auto read = [&](std::wstring_view key, std::wstring_view defaultValue) {
         return platform::asReadStringFromINI(section, key, defaultValue, menuFileName, 0);
     };
     title_ = read(L"Title", L"");
@@ -31,8 +50,9 @@ bool CCommand::LoadItem(std::int32_t itemNumber, const std::wstring& menuFileNam
 }
 
 bool CCommand::SaveItem(std::int32_t itemNumber, const std::wstring& menuFileName) {
-    const std::wstring section = SectionName(itemNumber);
-    auto write = [&](const wchar_t* key, const std::wstring& value) {
+    SectionBuffer buffer;
+    const std::wstring_view section = SectionName(itemNumber, buffer);
+    auto write = [&](std::wstring_view key, const std::wstring& value) {
         return platform::asWriteStringToINI(section, key, value, menuFileName, 0);
     };
     return write(L"Title", QuoteIniValue(title_)) && write(L"FileName", QuoteIniValue(fileName_)) &&

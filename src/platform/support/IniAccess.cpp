@@ -46,22 +46,21 @@ bool SaveDocument(const std::wstring& fileName, const ini::IniDocument& document
 
 }  // namespace
 
-std::wstring asReadStringFromINI(const std::wstring& section, const std::wstring& key,
-                                 const std::wstring& defaultValue, const std::wstring& fileName,
+std::wstring asReadStringFromINI(std::wstring_view section, std::wstring_view key,
+                                 std::wstring_view defaultValue, const std::wstring& fileName,
                                  int /*reserved*/) {
-    std::optional<std::wstring> value;
     const auto session = Sessions().find(fileName);
     if (session != Sessions().end()) {
-        value = session->second.document.Find(section, key);
-    } else if (const auto document = ReadDocument(fileName)) {
-        value = document->Find(section, key);
+        return std::wstring(session->second.document.Find(section, key).value_or(defaultValue));
     }
-    return value ? *value : defaultValue;
+    if (const auto document = ReadDocument(fileName)) {
+        return std::wstring(document->Find(section, key).value_or(defaultValue));
+    }
+    return std::wstring(defaultValue);
 }
 
-bool asWriteStringToINI(const std::wstring& section, const std::wstring& key,
-                        const std::wstring& value, const std::wstring& fileName,
-                        int /*reserved*/) {
+bool asWriteStringToINI(std::wstring_view section, std::wstring_view key, std::wstring_view value,
+                        const std::wstring& fileName, int /*reserved*/) {
     const auto& batches = OpenBatches();
     const auto batch = std::find_if(batches.rbegin(), batches.rend(), [&](IniWriteBatch* open) {
         return open->fileName_ == fileName;

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace platform::ini {
 class IniDocument;
@@ -15,16 +16,16 @@ namespace platform {
 
 // The value of `key` in `section`, with one pair of double quotes enclosing all of it removed;
 // `defaultValue` when the file, the section or the key is missing. `reserved` is 0.
-std::wstring asReadStringFromINI(const std::wstring& section, const std::wstring& key,
-                                 const std::wstring& defaultValue, const std::wstring& fileName,
+std::wstring asReadStringFromINI(std::wstring_view section, std::wstring_view key,
+                                 std::wstring_view defaultValue, const std::wstring& fileName,
                                  int reserved);
 
 // Stores `value` unchanged, creating the file, the section and the key as needed; outside a
 // batch the file is read, changed and saved atomically at once. True when it was stored (inside
 // a batch: stored in the batch). False for a name a file cannot hold (see IniDocument::Set), an
 // unreadable file or a failed save, which leaves the file as it was. `reserved` is 0.
-bool asWriteStringToINI(const std::wstring& section, const std::wstring& key,
-                        const std::wstring& value, const std::wstring& fileName, int reserved);
+bool asWriteStringToINI(std::wstring_view section, std::wstring_view key, std::wstring_view value,
+                        const std::wstring& fileName, int reserved);
 
 // While a session is open, reads of its file parse the file once, when the session opens.
 // Writes made meanwhile through asWriteStringToINI or a batch's Commit are seen by it.
@@ -58,7 +59,7 @@ public:
     bool Commit();
 
 private:
-    friend bool asWriteStringToINI(const std::wstring&, const std::wstring&, const std::wstring&,
+    friend bool asWriteStringToINI(std::wstring_view, std::wstring_view, std::wstring_view,
                                    const std::wstring&, int);
 
     std::wstring fileName_;
