@@ -49,6 +49,7 @@ std::wstring_view WithoutEnclosingDoubleQuotes(std::wstring_view value) {
 IniDocument::IniDocument() { sections_.emplace_back(); }
 
 IniDocument::IniDocument(std::wstring text) : text_(std::move(text)) {
+    if (text_.size() > kMaxText) text_.resize(kMaxText);
     sections_.emplace_back();
     Parse();
 }
@@ -61,6 +62,8 @@ IniDocument IniDocument::FromText(std::wstring_view text) { return IniDocument(s
 
 void IniDocument::Parse() {
     const std::wstring_view text = text_;
+    // At most an entry a line: reserved at once, as growing would copy the entries over and over.
+    entries_.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), L'\n')) + 1);
     uint32_t section = 0;
     size_t pos = 0;
     while (pos < text.size()) {
@@ -95,11 +98,12 @@ std::wstring_view IniDocument::View(Span span) const {
 }
 
 IniDocument::Span IniDocument::SpanOf(std::wstring_view piece) const {
-    return Span{static_cast<size_t>(piece.data() - text_.data()), piece.size()};
+    return Span{static_cast<uint32_t>(piece.data() - text_.data()),
+                static_cast<uint32_t>(piece.size())};
 }
 
 IniDocument::Span IniDocument::Store(std::wstring_view text) {
-    const Span span{text_.size(), text.size()};
+    const Span span{static_cast<uint32_t>(text_.size()), static_cast<uint32_t>(text.size())};
     text_.append(text);
     return span;
 }
@@ -112,21 +116,20 @@ bool IniDocument::Overlaps(std::wstring_view text) const {
 
 uint32_t IniDocument::AddSection(Span name) {
     const auto index = static_cast<uint32_t>(sections_.size());
-    sections_.push_back(Section{name, text::HashIgnoringCase(View(name)), kNone, kNone});
+    sections_.push_back(Section{name, static_cast<uint32_t>(text::HashIgnoringCase(View(name))),
+                                static_cast<uint32_t>(entries_.size()), 0});
     IndexSection(index);
     return index;
 }
 
+// Parsing adds to the last section, at the end; only Set adds to an earlier one.
 void IniDocument::AddEntry(uint32_t section, const Entry& entry) {
-    const auto index = static_cast<uint32_t>(entries_.size());
-    entries_.push_back(entry);
     Section& target = sections_[section];
-    if (target.lastEntry == kNone) {
-        target.firstEntry = index;
-    } else {
-        entries_[target.lastEntry].next = index;
+    entries_.insert(entries_.begin() + target.firstEntry + target.entryCount, entry);
+    ++target.entryCount;
+    for (size_t later = section + 1; later < sections_.size(); ++later) {
+        ++sections_[later].firstEntry;
     }
-    target.lastEntry = index;
 }
 
 void IniDocument::IndexSection(uint32_t section) {
@@ -163,7 +166,7 @@ const IniDocument::Section* IniDocument::FindSection(std::wstring_view name) con
     const std::wstring_view wanted = QueryName(name);
     if (wanted.empty()) return &sections_.front();  // the nameless leading section comes first
     if (sectionSlots_.empty()) return nullptr;
-    const size_t hash = text::HashIgnoringCase(wanted);
+    const auto hash = static_cast<uint32_t>(text::HashIgnoringCase(wanted));
     const size_t mask = sectionSlots_.size() - 1;
     for (size_t slot = hash & mask; sectionSlots_[slot] != kNone; slot = (slot + 1) & mask) {
         const Section& section = sections_[sectionSlots_[slot]];
@@ -176,7 +179,8 @@ const IniDocument::Section* IniDocument::FindSection(std::wstring_view name) con
 
 // A section holds a handful of keys: going through them beats any index.
 uint32_t IniDocument::FindEntry(const Section& section, std::wstring_view key) const {
-    for (uint32_t index = section.firstEntry; index != kNone; index = entries_[index].next) {
+    for (uint32_t index = section.firstEntry; index < section.firstEntry + section.entryCount;
+         ++index) {
         if (text::EqualIgnoringCase(View(entries_[index].name), key)) return index;
     }
     return kNone;
@@ -204,7 +208,8 @@ bool IniDocument::Set(std::wstring_view section, std::wstring_view key, std::wst
     };
     if (hasLineBreak(sectionName) || hasLineBreak(keyName) ||
         keyName.find(L'=') != std::wstring_view::npos ||
-        (!keyName.empty() && keyName.front() == L'[')) {
+        (!keyName.empty() && keyName.front() == L'[') ||
+        kMaxText - text_.size() < sectionName.size() + keyName.size() + value.size()) {
         return false;
     }
 
@@ -220,7 +225,7 @@ bool IniDocument::Set(std::wstring_view section, std::wstring_view key, std::wst
         entries_[found].value = stored;
         entries_[found].hasValue = true;
     } else {
-        AddEntry(target, Entry{Store(keyName), stored, true, kNone});
+        AddEntry(target, Entry{Store(keyName), stored, true});
     }
     return true;
 }
@@ -231,9 +236,10 @@ std::wstring IniDocument::ToText() const {
     for (size_t i = 0; i < sections_.size(); ++i) {
         const Section& section = sections_[i];
         if (i > 0) text.append(L"[").append(View(section.name)).append(L"]\r\n");
-        for (uint32_t entry = section.firstEntry; entry != kNone; entry = entries_[entry].next) {
-            text.append(View(entries_[entry].name));
-            if (entries_[entry].hasValue) text.append(L"=").append(View(entries_[entry].value));
+        for (uint32_t i = 0; i < section.entryCount; ++i) {
+            const Entry& entry = entries_[section.firstEntry + i];
+            text.append(View(entry.name));
+            if (entry.hasValue) text.append(L"=").append(View(entry.value));
             text.append(L"\r\n");
         }
     }
@@ -252,8 +258,8 @@ std::vector<std::wstring> IniDocument::SectionNames() const {
 std::vector<std::wstring> IniDocument::KeyNames(std::wstring_view section) const {
     std::vector<std::wstring> names;
     if (const Section* found = FindSection(section)) {
-        for (uint32_t entry = found->firstEntry; entry != kNone; entry = entries_[entry].next) {
-            names.emplace_back(View(entries_[entry].name));
+        for (uint32_t i = 0; i < found->entryCount; ++i) {
+            names.emplace_back(View(entries_[found->firstEntry + i].name));
         }
     }
     return names;

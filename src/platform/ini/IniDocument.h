@@ -20,7 +20,8 @@
 //   later duplicate are not seen), and so does the first of duplicate keys in that section;
 // - a name or a value ends at a NUL character;
 // - one pair of double quotes enclosing a whole value is removed on reading; single quotes are
-//   kept (unlike the profile functions).
+//   kept (unlike the profile functions);
+// - a document holds at most kMaxText characters: a longer text is read up to there.
 // Parsing takes time linear in the size of the text whatever it holds. The text is kept whole and
 // names and values are pieces of it; sections are found through a hash of their names, keys by
 // going through their section's few keys.
@@ -28,6 +29,8 @@ namespace platform::ini {
 
 class IniDocument {
 public:
+    static constexpr size_t kMaxText = UINT32_MAX - 1;  // 4 Gi characters
+
     IniDocument();
 
     // Detects the encoding (see IniEncoding.h) and parses.
@@ -43,7 +46,7 @@ public:
     // its first key of that name (a new key goes at the end of the section). Line breaks in the
     // value would start new lines in the file: they are stored as blanks. False, and nothing
     // changed, for a name the file cannot hold (a line break in it; a key holding '=' or
-    // beginning with '[').
+    // beginning with '[') and when the document would grow beyond kMaxText characters.
     bool Set(std::wstring_view section, std::wstring_view key, std::wstring_view value);
 
     // The document as file text, CRLF line ends: every section and key in order, comments and
@@ -61,20 +64,20 @@ private:
     static constexpr uint32_t kNone = UINT32_MAX;
 
     struct Span {  // a piece of text_
-        size_t offset = 0;
-        size_t length = 0;
+        uint32_t offset = 0;
+        uint32_t length = 0;
     };
     struct Entry {
         Span name;
         Span value;
         bool hasValue = false;
-        uint32_t next = kNone;  // the section's next entry
     };
+    // The entries of the sections follow each other in entries_ in the order of the sections.
     struct Section {
         Span name;
-        size_t hash = 0;  // of the name, without case
-        uint32_t firstEntry = kNone;
-        uint32_t lastEntry = kNone;
+        uint32_t hash = 0;  // of the name, without case
+        uint32_t firstEntry = 0;
+        uint32_t entryCount = 0;
     };
 
     explicit IniDocument(std::wstring text);
@@ -92,9 +95,11 @@ private:
     const Section* FindSection(std::wstring_view name) const;
     uint32_t FindEntry(const Section& section, std::wstring_view key) const;
 
-    std::wstring text_;  // the file's text, then the names and values Set stored
+    // The file's text, then the names and values Set stored. Pieces of it are kept in 32 bits
+    // to keep a document small, which limits it to kMaxText characters.
+    std::wstring text_;
     std::vector<Section> sections_;  // sections_[0]: the keys before the first section
-    std::vector<Entry> entries_;     // of every section, chained section by section
+    std::vector<Entry> entries_;
     // Open addressing by name hash, the first of duplicate names only; kNone is a free slot.
     std::vector<uint32_t> sectionSlots_;
     size_t indexedSections_ = 0;
