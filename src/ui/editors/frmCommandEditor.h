@@ -19,7 +19,6 @@ public:
     frmCommandEditor(const frmCommandEditor&) = delete;
     frmCommandEditor& operator=(const frmCommandEditor&) = delete;
 
-    Form& form() { return *form_; }
     void ShowModal() { form_->ShowModal(); }
 
     std::unique_ptr<platform::CHistory> TitleHistory;

@@ -18,7 +18,6 @@ public:
     frmCommandsEditor(const frmCommandsEditor&) = delete;
     frmCommandsEditor& operator=(const frmCommandsEditor&) = delete;
 
-    Form& form() { return *form_; }
     // Shows the editor modally; returns once it has closed.
     void ShowModal() { form_->ShowModal(); }
 

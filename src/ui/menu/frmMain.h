@@ -14,7 +14,6 @@ public:
     frmMain(const frmMain&) = delete;
     frmMain& operator=(const frmMain&) = delete;
 
-    Form& form() { return *form_; }
     // Loads the window if needed and shows it modeless.
     void Show() { form_->Show(); }
 
