@@ -4,7 +4,8 @@
 
 namespace testsupport {
 
-Win32Test::Win32Test() : ole_(OleInitialize(nullptr)) {}
+// As start-up does before it makes any window.
+Win32Test::Win32Test() : ole_(OleInitialize(nullptr)) { toolkit.InitCommonControls(); }
 
 Win32Test::~Win32Test() {
     HoldKeys(false, false, false);

@@ -8,9 +8,6 @@
 
 namespace ui {
 
-// Forms made before start-up's own call (the Windows tests make them) need the classes too.
-Win32Toolkit::Win32Toolkit() { InitCommonControls(); }
-
 void Win32Toolkit::InitCommonControls() {
     INITCOMMONCONTROLSEX classes{};
     classes.dwSize = sizeof classes;

@@ -7,7 +7,7 @@ namespace ui {
 // Forms on real windows, to be installed with ScopedToolkit.
 class Win32Toolkit : public Toolkit {
 public:
-    Win32Toolkit();
+    Win32Toolkit() = default;
     Win32Toolkit(const Win32Toolkit&) = delete;
     Win32Toolkit& operator=(const Win32Toolkit&) = delete;
 
