@@ -9,11 +9,19 @@
 namespace platform::files {
 
 enum class ReadResult {
-    Read,     // `bytes` holds the whole file
+    Read,     // `bytes` holds the file (up to the limit asked for)
     Missing,  // no file of that name
-    Failed,   // it is there but cannot be read (a folder, no access, an I/O error)
+    Failed,   // it is there but cannot be read (a folder, no access, locked, an I/O error)
 };
-ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes);
+struct ReadStatus {
+    ReadResult result = ReadResult::Missing;
+    std::error_code error;  // why it Failed
+    bool operator==(ReadResult other) const { return result == other; }
+};
+// Reads the whole file, or its first `limit` bytes. A file that another program holds locked
+// is tried again for up to about a second, since a save usually holds it for milliseconds.
+ReadStatus ReadWholeFile(const std::wstring& path, std::string& bytes,
+                         size_t limit = static_cast<size_t>(-1));
 
 // True when a file, not a folder, of that name exists.
 bool IsFile(const std::wstring& path);
@@ -29,8 +37,9 @@ bool CreateFolders(const std::wstring& folder);
 
 // Replaces the file with `bytes` at once: the new file is written completely beside the old one
 // (same folder), flushed to the disk, given the old file's attributes (hidden and system,
-// natively its permissions) and then put in the old one's place. A read-only file is refused
-// and left alone. On any failure the old file stays byte for byte as it was, no temporary file
+// natively its permissions) and then put in the old one's place, tried again for up to about a
+// second while another program holds the old one open. A read-only file is refused and left
+// alone. On any failure the old file stays byte for byte as it was, no temporary file
 // is left behind, and the system's error is returned; an empty error means success.
 std::error_code SaveAtomically(const std::wstring& path, std::string_view bytes);
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
@@ -106,31 +107,34 @@ void FlushFolderOf(const std::wstring& path) {
 
 }  // namespace
 
-ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes) {
+ReadStatus ReadWholeFile(const std::wstring& path, std::string& bytes, size_t limit) {
     bytes.clear();
     const int fd = ::open(Narrow(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? ReadResult::Missing : ReadResult::Failed;
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return {ReadResult::Missing, {}};
+        return {ReadResult::Failed, Errno(errno)};
+    }
     struct stat status {};
-    ReadResult result = ReadResult::Read;
+    ReadStatus outcome{ReadResult::Read, {}};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        result = ReadResult::Failed;
+        outcome = {ReadResult::Failed, Errno(S_ISDIR(status.st_mode) ? EISDIR : errno)};
     } else {
-        bytes.reserve(static_cast<size_t>(status.st_size));
+        bytes.reserve(std::min(static_cast<size_t>(status.st_size), limit));
         char buffer[1 << 16];
-        for (;;) {
-            const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        while (bytes.size() < limit) {
+            const ssize_t count = ::read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));
             if (count == 0) break;
             if (count < 0) {
                 if (errno == EINTR) continue;
-                result = ReadResult::Failed;
+                outcome = {ReadResult::Failed, Errno(errno)};
                 break;
             }
             bytes.append(buffer, static_cast<size_t>(count));
         }
     }
     ::close(fd);
-    if (result != ReadResult::Read) bytes.clear();
-    return result;
+    if (outcome.result != ReadResult::Read) bytes.clear();
+    return outcome;
 }
 
 bool IsFile(const std::wstring& path) {

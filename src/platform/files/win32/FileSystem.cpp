@@ -3,8 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <filesystem>
+#include <initializer_list>
 
+#include "platform/files/PathParts.h"
 #include "platform/files/SaveFaults.h"
 #include "platform/files/TemporaryName.h"
 
@@ -21,6 +22,21 @@ constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM 
 
 // ReadFile and WriteFile take 32-bit counts.
 constexpr size_t kChunk = 1 << 30;
+
+// Runs `step` (giving ERROR_SUCCESS or the error) again while it fails with one of the `busy`
+// errors, waiting twice as long each time: about 1.3 seconds in all.
+template <class Step>
+DWORD RetryWhileBusy(Step step, std::initializer_list<DWORD> busy) {
+    DWORD error = step();
+    for (DWORD wait = 10; wait <= 640; wait *= 2) {
+        if (error == ERROR_SUCCESS || std::find(busy.begin(), busy.end(), error) == busy.end()) {
+            break;
+        }
+        Sleep(wait);
+        error = step();
+    }
+    return error;
+}
 
 class Handle {
 public:
@@ -107,10 +123,17 @@ public:
 
     std::error_code PlaceAt(const std::wstring& target) {
         if (SaveStepFails(SaveStep::Replace)) return Win32Error(ERROR_SHARING_VIOLATION);
-        if (!MoveFileExW(name_.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            return Win32Error(GetLastError());
-        }
+        // A reader of the old file makes Windows refuse with a sharing violation and Wine, even
+        // when the reader shares deletion, with access denied: both pass once it has read.
+        const DWORD error = RetryWhileBusy(
+            [&]() -> DWORD {
+                return MoveFileExW(name_.c_str(), target.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                           ? ERROR_SUCCESS
+                           : GetLastError();
+            },
+            {ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION, ERROR_ACCESS_DENIED});
+        if (error != ERROR_SUCCESS) return Win32Error(error);
         placed_ = true;
         return {};
     }
@@ -122,35 +145,41 @@ private:
     bool placed_ = false;
 };
 
-}  // namespace
-
-ReadResult ReadWholeFile(const std::wstring& path, std::string& bytes) {
+// ERROR_SUCCESS, or why the file could not be read.
+DWORD ReadInto(const std::wstring& path, std::string& bytes, size_t limit) {
     bytes.clear();
     Handle file(CreateFileW(path.c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.valid()) {
-        const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
-                   ? ReadResult::Missing
-                   : ReadResult::Failed;
-    }
+    if (!file.valid()) return GetLastError();
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) return ReadResult::Failed;
-    bytes.resize(static_cast<size_t>(size.QuadPart));
+    if (!GetFileSizeEx(file.get(), &size)) return GetLastError();
+    bytes.resize(std::min(static_cast<size_t>(size.QuadPart), limit));
     size_t done = 0;
     while (done < bytes.size()) {
         const DWORD wanted = static_cast<DWORD>(std::min(bytes.size() - done, kChunk));
         DWORD read = 0;
         if (!ReadFile(file.get(), bytes.data() + done, wanted, &read, nullptr)) {
-            bytes.clear();
-            return ReadResult::Failed;
+            return GetLastError();
         }
         if (read == 0) break;  // the file shrank meanwhile
         done += read;
     }
     bytes.resize(done);
-    return ReadResult::Read;
+    return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+ReadStatus ReadWholeFile(const std::wstring& path, std::string& bytes, size_t limit) {
+    const DWORD error = RetryWhileBusy([&] { return ReadInto(path, bytes, limit); },
+                                       {ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION});
+    if (error == ERROR_SUCCESS) return {ReadResult::Read, {}};
+    bytes.clear();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+        return {ReadResult::Missing, {}};
+    }
+    return {ReadResult::Failed, Win32Error(error)};
 }
 
 bool IsFile(const std::wstring& path) {
@@ -187,9 +216,13 @@ bool ChangeCurrentFolder(const std::wstring& folder) {
 }
 
 bool CreateFolders(const std::wstring& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(folder), error);
-    return IsFolder(folder);
+    std::wstring path = folder;
+    while (path.size() > 1 && IsSeparator(path.back())) path.pop_back();
+    if (path.empty() || IsFolder(path)) return !path.empty();
+    const std::wstring parent = FolderOf(path);
+    if (!parent.empty() && parent != path) CreateFolders(parent);
+    CreateDirectoryW(path.c_str(), nullptr);
+    return IsFolder(path);
 }
 
 std::error_code SaveAtomically(const std::wstring& path, std::string_view bytes) {
