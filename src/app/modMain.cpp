@@ -40,7 +40,7 @@ void ProcessCommandLine() {
     }
     model::CCommands& commands = model::Commands();
     commands.ConfigFileName(platform::esGetFullFileName(fileName, true));
-    commands.LoadItems();
+    if (!commands.LoadItems()) return;  // told why; no window on a menu that was not read
     ui::MainForm().Show();
 }
 

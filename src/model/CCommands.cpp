@@ -8,6 +8,7 @@
 #include "platform/Environment.h"
 #include "platform/MessageBox.h"
 #include "platform/WinConstants.h"
+#include "platform/components/CErrorBox.h"
 #include "platform/files/FileSystem.h"
 #include "platform/support/IniAccess.h"
 
@@ -21,6 +22,14 @@ const wchar_t kOptionsSection[] = L"Options";
 bool CCommands::LoadItems() {
     if (configFileName_.empty()) return false;
     const platform::IniReadSession session(configFileName_);
+    // Read as empty, such a menu would be saved over the real one.
+    if (const std::error_code error = session.ReadError()) {
+        platform::ErrorBox().ShowSystemError(
+            static_cast<std::uint32_t>(error.value()), platform::kMbIconError, 0,
+            configFileName_ + L"\r\n\r\nНе удалось прочитать файл меню.", 0,
+            platform::Env().windows.ActiveWindow());
+        return false;
+    }
     title_ = platform::asReadStringFromINI(kOptionsSection, L"Title", L"", configFileName_, 0);
     // Every number is probed: gaps and dropped sections do not end the menu.
     for (std::int32_t number = 0; number < MaxItems(); ++number) {

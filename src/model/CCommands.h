@@ -13,8 +13,9 @@ namespace model {
 // of its menu file, and the flag by which the menu editor tells the menu window that it saved.
 class CCommands {
 public:
-    // Reads the menu file into the title and appends the items found. False only when there is
-    // no file name; a missing file reads as an untitled, empty menu.
+    // Reads the menu file into the title and appends the items found; a missing file reads as
+    // an untitled, empty menu. False when there is no file name, and when the file is there but
+    // cannot be read: that is told to the user and nothing is read.
     bool LoadItems();
     // Replaces the menu file with the title and every item; false leaves the old file as it was.
     bool SaveItems();

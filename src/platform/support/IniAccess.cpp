@@ -12,6 +12,7 @@ namespace {
 
 struct OpenSession {
     ini::IniDocument document;
+    std::error_code readError;
     int holders = 0;
 };
 
@@ -25,16 +26,24 @@ std::vector<IniWriteBatch*>& OpenBatches() {
     return batches;
 }
 
-// The file's document; nothing when the file exists but cannot be read. A missing file is an
-// empty document.
-std::optional<ini::IniDocument> ReadDocument(const std::wstring& fileName) {
+// The file's document; nothing, and why, when the file exists but cannot be read. A missing
+// file is an empty document.
+std::optional<ini::IniDocument> ReadDocument(const std::wstring& fileName,
+                                             std::error_code& error) {
     std::string bytes;
-    switch (files::ReadWholeFile(fileName, bytes)) {
+    const files::ReadStatus status = files::ReadWholeFile(fileName, bytes);
+    error = status.error;
+    switch (status.result) {
         case files::ReadResult::Read: return ini::IniDocument::FromBytes(bytes);
         case files::ReadResult::Missing: return ini::IniDocument();
         case files::ReadResult::Failed: break;
     }
     return std::nullopt;
+}
+
+std::optional<ini::IniDocument> ReadDocument(const std::wstring& fileName) {
+    std::error_code ignored;
+    return ReadDocument(fileName, ignored);
 }
 
 bool SaveDocument(const std::wstring& fileName, const ini::IniDocument& document) {
@@ -75,11 +84,14 @@ IniReadSession::IniReadSession(const std::wstring& fileName) : fileName_(fileNam
     auto& sessions = Sessions();
     auto open = sessions.find(fileName);
     if (open == sessions.end()) {
-        open = sessions.emplace(fileName, OpenSession{ReadDocument(fileName).value_or(ini::IniDocument()), 0})
-                   .first;
+        OpenSession session;
+        session.document = ReadDocument(fileName, session.readError).value_or(ini::IniDocument());
+        open = sessions.emplace(fileName, std::move(session)).first;
     }
     ++open->second.holders;
 }
+
+std::error_code IniReadSession::ReadError() const { return Sessions().at(fileName_).readError; }
 
 IniReadSession::~IniReadSession() {
     auto& sessions = Sessions();

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace platform::ini {
 class IniDocument;
@@ -33,6 +34,9 @@ class IniReadSession {
 public:
     explicit IniReadSession(const std::wstring& fileName);
     ~IniReadSession();
+    // Why the file could not be read (its reads then give their defaults); empty when it was
+    // read or is missing.
+    std::error_code ReadError() const;
     IniReadSession(const IniReadSession&) = delete;
     IniReadSession& operator=(const IniReadSession&) = delete;
 

@@ -196,11 +196,12 @@ void frmMain::OpenMenuFile(bool UseCurrentName) {
          .filter = kMenuFileFilter,
          .fileName = UseCurrentName ? model::Commands().ConfigFileName() : L""});
     if (chosen.empty()) return;
-    SavePlacement();
     auto commands = std::make_shared<model::CCommands>();
-    model::SetCommands(commands);
     commands->ConfigFileName(platform::esGetFullFileName(chosen, true));
-    commands->LoadItems();
+    // A file that cannot be read leaves the menu shown as it was; LoadItems has told why.
+    if (!commands->LoadItems()) return;
+    SavePlacement();
+    model::SetCommands(commands);
     RestorePlacement();
     RefreshMenu();
 }
