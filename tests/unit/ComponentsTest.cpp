@@ -64,6 +64,30 @@ TEST_F(CHistoryTest, ADamagedFileReadsAsWhatCanBeRead) {
     EXPECT_EQ(entries[2].substr(0, 5), L"конец");
 }
 
+TEST_F(CHistoryTest, AHugeFileIsReadOnlyUpToItsFirstEntriesAndABound) {
+    std::filesystem::create_directories(app.DataFolder);
+    const auto file = std::filesystem::path(app.DataFolder) / L"Title History.DAT";
+    std::string lines;
+    for (int i = 0; i < 30; ++i) lines += std::to_string(i) + "\r\n";
+    testsupport::WriteFileBytes(file, lines);
+    EXPECT_EQ(Load().Entries().size(), platform::CHistory::MaxEntries);
+    // A line that runs past the bound is cut there: it is not an entry, nor is what follows.
+    testsupport::WriteFileBytes(file, "first\r\n" + std::string(5 << 20, 'x') + "\r\nlast\r\n");
+    EXPECT_EQ(Load().Entries(), (Texts{L"first"}));
+}
+
+TEST_F(CHistoryTest, AnOverlongEntryIsShownShortenedAndPickedWhole) {
+    const std::wstring longEntry(1 << 20, L'ж');
+    platform::CHistory history = Load();
+    history.AddEntry(longEntry);
+    platform::HeadlessPlainWindow& box = env.NewWindow({0, 0, 100, 20});
+    env.dialogs.PickPopupEntry(0);
+    history.ShowEntries(box.Handle());
+    const std::wstring shown = env.dialogs.PopupMenus().at(0).entries.at(0);
+    EXPECT_EQ(shown, std::wstring(259, L'ж') + L"\u2026");
+    EXPECT_EQ(box.WindowText(), longEntry);
+}
+
 TEST_F(CHistoryTest, AMissingFileIsAnEmptyHistory) { EXPECT_TRUE(Load().Entries().empty()); }
 
 TEST_F(CHistoryTest, ShowEntriesPutsThePickedEntryIntoTheTextBox) {
