@@ -113,17 +113,12 @@ TEST_F(RunItemWine, StartsTheProgramInTheMenuFilesFolder) {
     EXPECT_TRUE(dialogs.Messages().empty());
 }
 
+// The Cyrillic text arrives as the name of the file cmd makes: what cmd writes into a file
+// follows the console's code page, which depends on how the prefix was set up; a name does not.
 TEST_F(RunItemWine, CyrillicParametersAndAFolderOutsideTheAnsiCodePageReachTheProgram) {
     const std::wstring menu = MenuIn(L"Папка меню Ω");
-    EXPECT_TRUE(Command(L"cmd.exe", L"/c echo привет> \"файл метка.txt\"").RunItem(menu));
-    const std::string bytes = WaitForFile(temp.Path() / L"Папка меню Ω" / L"файл метка.txt", 8);
-    // cmd writes in the console's (OEM) code page.
-    const std::wstring text = L"привет\r\n";
-    std::string expected(text.size() * 2, '\0');
-    expected.resize(WideCharToMultiByte(CP_OEMCP, 0, text.data(), static_cast<int>(text.size()),
-                                        expected.data(), static_cast<int>(expected.size()),
-                                        nullptr, nullptr));
-    EXPECT_EQ(bytes, expected);
+    EXPECT_TRUE(Command(L"cmd.exe", L"/c echo ok> \"файл привет.txt\"").RunItem(menu));
+    EXPECT_EQ(WaitForFile(temp.Path() / L"Папка меню Ω" / L"файл привет.txt", 4), "ok\r\n");
     EXPECT_TRUE(dialogs.Messages().empty());
 }
 
