@@ -400,8 +400,23 @@ int PrintFont(const std::wstring& face, int pixels) {
     return 0;
 }
 
+// Holds the file open with no sharing, as a program in the middle of its save may, for at most
+// `seconds` or until the probe is ended; says "locked" once it holds it.
+int LockFile(const std::wstring& path, int seconds) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        Fail(L"cannot open " + path);
+        return 1;
+    }
+    Record("locked").Field("path", path);  // written at once, before the wait
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    CloseHandle(file);
+    return 0;
+}
+
 int Usage() {
-    Fail(L"usage: e2e_probe windows | window TITLE | type TEXT | reg KEY [NAME] | close TITLE | dpi | font FACE PIXELS");
+    Fail(L"usage: e2e_probe windows | window TITLE | type TEXT | reg KEY [NAME] | close TITLE | dpi | font FACE PIXELS | lock PATH SECONDS");
     return 2;
 }
 
@@ -419,5 +434,6 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"close" && argc == 3) return CloseWindowTitled(argv[2]);
     if (command == L"dpi" && argc == 2) return PrintDpi();
     if (command == L"font" && argc == 4) return PrintFont(argv[2], _wtoi(argv[3]));
+    if (command == L"lock" && argc == 4) return LockFile(argv[2], _wtoi(argv[3]));
     return Usage();
 }
