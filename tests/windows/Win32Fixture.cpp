@@ -1,16 +1,13 @@
 #include "Win32Fixture.h"
 
-#include <ole2.h>
-
 namespace testsupport {
 
 // As start-up does before it makes any window.
-Win32Test::Win32Test() : ole_(OleInitialize(nullptr)) { toolkit.InitCommonControls(); }
+Win32Test::Win32Test() { toolkit.InitCommonControls(); }
 
 Win32Test::~Win32Test() {
     HoldKeys(false, false, false);
     Pump();
-    if (SUCCEEDED(ole_)) OleUninitialize();
 }
 
 std::unique_ptr<ui::Form> Win32Test::MakeForm(ui::FormStyle style, int clientWidth,

@@ -11,9 +11,9 @@
 
 namespace testsupport {
 
-// Every test runs with the Win32 environment and toolkit installed and OLE initialised on the
-// thread, as start-up does. Forms made during a test must not outlive it; the key state set
-// with HoldKeys is released when the test ends.
+// Every test runs with the Win32 environment and toolkit installed, as start-up does (COM is
+// started by the calls that need it). Forms made during a test must not outlive it; the key
+// state set with HoldKeys is released when the test ends.
 class Win32Test : public ::testing::Test {
 protected:
     Win32Test();
@@ -37,7 +37,6 @@ protected:
 private:
     platform::ScopedEnvironment environmentScope_{environment.Get()};
     ui::ScopedToolkit toolkitScope_{toolkit};
-    HRESULT ole_;
 };
 
 }  // namespace testsupport

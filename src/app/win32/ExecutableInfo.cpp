@@ -105,14 +105,29 @@ std::wstring VersionString(std::vector<DWORD>& resource, const wchar_t* name) {
     return std::wstring(text, wcsnlen(text, length));
 }
 
-std::wstring DataFolder() {
-    PWSTR roaming = nullptr;
-    std::wstring folder;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &roaming))) {
-        folder = std::wstring(roaming) + L"\\" + kCompanyKey + L"\\" + kProductKey;
+// The user's roaming application-data folder: %APPDATA%, which the profile sets for the session.
+// Asking the shell would load shell32 and its kin before the menu window shows, so it is asked
+// only where the variable is missing.
+std::wstring RoamingAppData() {
+    const DWORD length = GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
+    if (length > 1) {
+        std::wstring value(length, L'\0');
+        const DWORD written = GetEnvironmentVariableW(L"APPDATA", value.data(), length);
+        if (written > 0 && written < length) return value.substr(0, written);
     }
-    CoTaskMemFree(roaming);  // also when the call failed, as documented
+    PWSTR known = nullptr;
+    std::wstring folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &known))) {
+        folder = known;
+    }
+    CoTaskMemFree(known);  // also when the call failed, as documented
     return folder;
+}
+
+std::wstring DataFolder() {
+    const std::wstring roaming = RoamingAppData();
+    if (roaming.empty()) return {};
+    return roaming + L"\\" + kCompanyKey + L"\\" + kProductKey;
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // The entry point of ShowLarkspur.exe: installs the real environment and runs start-up.
 #include <windows.h>
-#include <objbase.h>
 
 #include <exception>
 #include <string>
@@ -28,8 +27,6 @@ void ReportUnexpected(const std::exception& error) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    // The shell may start items through COM; once for the whole process, as it asks.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     platform::SetApp(app::ReadExecutableInfo());
     int exitCode = 0;
     {
@@ -46,6 +43,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         }
         ui::ReleaseMainForm();
     }
-    if (SUCCEEDED(com)) CoUninitialize();
     return exitCode;
 }

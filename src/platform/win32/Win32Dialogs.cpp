@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/ComApartment.h"
+
 namespace platform {
 
 namespace {
@@ -36,6 +38,7 @@ std::optional<std::wstring> RunFileDialog(const FileDialogRequest& request, bool
     dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
                    (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
 
+    EnsureComApartment();
     BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
     if (!chosen && CommDlgExtendedError() == FNERR_INVALIDFILENAME && fileName[0] != L'\0') {
         // A proposed name the dialog refuses must not keep the user from choosing one.

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "platform/CommandLine.h"
+#include "platform/win32/ComApartment.h"
 #include "platform/win32/Registry.h"
 
 namespace platform {
@@ -45,6 +46,7 @@ ShellResult Win32Shell::Execute(WindowHandle owner, const std::wstring& verb,
     info.lpParameters = TextOrNull(parameters);
     info.lpDirectory = TextOrNull(directory);
     info.nShow = showCommand;
+    EnsureComApartment();
     SetLastError(ERROR_SUCCESS);
     BOOL done = ShellExecuteExW(&info);
     DWORD error = GetLastError();
