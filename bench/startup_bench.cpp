@@ -1,16 +1,23 @@
 // Start-up time: from CreateProcessW to the first visible top-level window of the new process,
 // and on until that process first waits for input with nothing left to do (WaitForInputIdle:
-// its window has been painted). ShowLarkspur.exe with a 1000-item menu is measured beside
-// bench/empty_window.exe, alternately in the same run, several times each; medians reported.
-// Each program is then closed with WM_CLOSE.
+// its window has been painted). ShowLarkspur.exe with a 1000-item and a 1-item menu is measured
+// beside bench/empty_window.exe in rounds, one start of each per round, the order turning from
+// round to round; each round gives a paired ratio to the empty window. Each program is then
+// closed with WM_CLOSE. Also prints which modules ShowLarkspur.exe has loaded when its window
+// becomes visible.
+//
+//   startup_bench [rounds]      31 rounds unless told
 #ifndef _WIN32
 #error "startup_bench launches Windows programs: it builds only for Windows"
 #endif
 
 #include <windows.h>
+#include <psapi.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -24,12 +31,13 @@ namespace {
 namespace fs = std::filesystem;
 using namespace bench;
 
-constexpr int kRuns = 15;
+constexpr int kDefaultRounds = 31;
 
 struct StartUp {
     double visibleMs = 0;
     double idleMs = 0;
     std::wstring windowClass;
+    std::vector<std::wstring> modulesWhenVisible;
 };
 
 struct WindowSearch {
@@ -46,8 +54,22 @@ BOOL CALLBACK TakeVisibleWindow(HWND window, LPARAM parameter) {
     return FALSE;
 }
 
-double MillisecondsSince(Clock::time_point start) {
-    return MicrosecondsSince(start) / 1000;
+double MillisecondsSince(Clock::time_point start) { return MicrosecondsSince(start) / 1000; }
+
+std::vector<std::wstring> ModuleNames(HANDLE process) {
+    std::vector<HMODULE> modules(512);
+    DWORD needed = 0;
+    if (!EnumProcessModules(process, modules.data(),
+                            static_cast<DWORD>(modules.size() * sizeof(HMODULE)), &needed)) {
+        return {};
+    }
+    modules.resize(std::min<size_t>(modules.size(), needed / sizeof(HMODULE)));
+    std::vector<std::wstring> names;
+    for (HMODULE module : modules) {
+        wchar_t name[MAX_PATH] = L"";
+        if (GetModuleBaseNameW(process, module, name, MAX_PATH)) names.emplace_back(name);
+    }
+    return names;
 }
 
 void EndProcess(const PROCESS_INFORMATION& process, HWND window) {
@@ -61,7 +83,8 @@ void EndProcess(const PROCESS_INFORMATION& process, HWND window) {
     CloseHandle(process.hProcess);
 }
 
-std::optional<StartUp> StartOnce(const fs::path& program, const std::wstring& arguments) {
+std::optional<StartUp> StartOnce(const fs::path& program, const std::wstring& arguments,
+                                 bool listModules) {
     std::wstring commandLine = L"\"" + program.wstring() + L"\" " + arguments;
     STARTUPINFOW startupInfo{};
     startupInfo.cb = sizeof(startupInfo);
@@ -84,6 +107,7 @@ std::optional<StartUp> StartOnce(const fs::path& program, const std::wstring& ar
     }
     StartUp result;
     result.visibleMs = MillisecondsSince(start);
+    if (listModules) result.modulesWhenVisible = ModuleNames(process.hProcess);
     WaitForInputIdle(process.hProcess, 60000);
     result.idleMs = MillisecondsSince(start);
     wchar_t className[256] = L"";
@@ -122,15 +146,28 @@ void PrintRuns(const Program& program) {
     std::printf("\n");
 }
 
+// The ratio of each round's time to the empty window's in the same round.
+std::vector<double> PairedRatios(const std::vector<double>& times,
+                                 const std::vector<double>& emptyTimes) {
+    std::vector<double> ratios;
+    for (size_t i = 0; i < times.size(); ++i) ratios.push_back(times[i] / emptyTimes[i]);
+    return ratios;
+}
+
+void ReportRatios(const std::string& what, const std::vector<double>& ratios, double goal) {
+    Goal(what + ", median of paired ratios", Median(ratios), false, goal);
+    Figure(what + ", least paired ratio", *std::min_element(ratios.begin(), ratios.end()), "x");
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultRounds;
     const fs::path folder = fs::temp_directory_path() / "larkspur-startup-bench";
     fs::create_directories(folder);
-    // The empty menu tells what the program costs without the items.
     const std::wstring fullMenu = MenuArgument(folder, 1000);
-    const std::wstring emptyMenu = MenuArgument(folder, 0);
-    if (fullMenu.empty() || emptyMenu.empty()) {
+    const std::wstring oneItemMenu = MenuArgument(folder, 1);
+    if (fullMenu.empty() || oneItemMenu.empty()) {
         std::printf("could not write the menus in %ls\n", folder.c_str());
         return 1;
     }
@@ -138,26 +175,30 @@ int main() {
     Program programs[] = {
         {"empty_window.exe", buildFolder / "bench" / "empty_window.exe", L"", {}, {}},
         {"ShowLarkspur.exe 1000 items", buildFolder / "ShowLarkspur.exe", fullMenu, {}, {}},
-        {"ShowLarkspur.exe empty menu", buildFolder / "ShowLarkspur.exe", emptyMenu, {}, {}},
+        {"ShowLarkspur.exe 1 item", buildFolder / "ShowLarkspur.exe", oneItemMenu, {}, {}},
     };
+    constexpr size_t kPrograms = std::size(programs);
 
     // One start of each first, not counted: the files they load come from the disk only once.
     for (Program& program : programs) {
-        const std::optional<StartUp> first = StartOnce(program.path, program.arguments);
+        const std::optional<StartUp> first = StartOnce(program.path, program.arguments, true);
         if (!first) return 1;
-        std::printf("# %s: the window found is of class %ls\n", program.label,
-                    first->windowClass.c_str());
+        std::printf("# %s: the window found is of class %ls; modules loaded when it showed:",
+                    program.label, first->windowClass.c_str());
+        for (const std::wstring& name : first->modulesWhenVisible) std::printf(" %ls", name.c_str());
+        std::printf("\n");
     }
-    for (int run = 0; run < kRuns; ++run) {
-        for (Program& program : programs) {
-            const std::optional<StartUp> startUp = StartOnce(program.path, program.arguments);
+    for (int round = 0; round < rounds; ++round) {
+        for (size_t turn = 0; turn < kPrograms; ++turn) {
+            Program& program = programs[(turn + static_cast<size_t>(round)) % kPrograms];
+            const std::optional<StartUp> startUp = StartOnce(program.path, program.arguments, false);
             if (!startUp) return 1;
             program.visible.push_back(startUp->visibleMs);
             program.idle.push_back(startUp->idleMs);
         }
     }
 
-    Heading("start-up, median of " + std::to_string(kRuns) + " runs each");
+    Heading("start-up, " + std::to_string(rounds) + " rounds; times are medians");
     for (const Program& program : programs) {
         PrintRuns(program);
         Figure(std::string("start-up: ") + program.label + ", window visible",
@@ -166,11 +207,11 @@ int main() {
                Median(program.idle), "ms");
     }
     const Program& empty = programs[0];
-    const Program& larkspur = programs[1];
-    Goal("start-up: ShowLarkspur 1000 items / empty window, visible",
-         Median(larkspur.visible) / Median(empty.visible), false, 1.2);
-    Goal("start-up: ShowLarkspur 1000 items / empty window, painted and idle",
-         Median(larkspur.idle) / Median(empty.idle), false, 1.2);
+    for (const Program* larkspur : {&programs[1], &programs[2]}) {
+        const std::string what = std::string("start-up: ") + larkspur->label + " / empty window";
+        ReportRatios(what + ", visible", PairedRatios(larkspur->visible, empty.visible), 1.2);
+        ReportRatios(what + ", painted and idle", PairedRatios(larkspur->idle, empty.idle), 1.2);
+    }
 
     std::error_code ignored;
     fs::remove_all(folder, ignored);

@@ -25,6 +25,10 @@ assert_eq $'Блокнот\nКомандная строка\nПапка Windows'
 assert_eq 0 "$(e2e_records item selected=1 <<<"$info" | e2e_field index)" "the selected row"
 assert_eq ListBox "$(e2e_records control focused=1 <<<"$info" | e2e_field class)" \
     "the control with the focus"
+# The shell and the common dialogs are loaded on first use, not for the menu window. (COM is
+# not checked: Wine loads it into every process once its first window is shown.)
+late=$(e2e_probe modules "Пример меню" | e2e_field name | grep -ixE 'shell32.dll|comdlg32.dll')
+assert_eq "" "$late" "shell and dialog DLLs loaded while the menu shows"
 
 e2e_key "$window" Escape
 e2e_wait_exit 20

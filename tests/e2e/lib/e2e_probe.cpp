@@ -18,7 +18,9 @@
 #endif
 
 #include <windows.h>
+#include <psapi.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -400,6 +402,33 @@ int PrintFont(const std::wstring& face, int pixels) {
     return 0;
 }
 
+// The DLLs loaded in the process that shows the window.
+int ListModules(const std::wstring& title) {
+    HWND window = FindTopLevel(title);
+    DWORD processId = 0;
+    if (window) GetWindowThreadProcessId(window, &processId);
+    HANDLE process =
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (!process) {
+        Fail(L"no process with a visible window titled \"" + title + L"\"");
+        return 1;
+    }
+    std::vector<HMODULE> modules(1024);
+    DWORD needed = 0;
+    if (EnumProcessModules(process, modules.data(),
+                           static_cast<DWORD>(modules.size() * sizeof(HMODULE)), &needed)) {
+        modules.resize(std::min<size_t>(modules.size(), needed / sizeof(HMODULE)));
+        for (HMODULE module : modules) {
+            wchar_t name[MAX_PATH] = L"";
+            if (GetModuleBaseNameW(process, module, name, MAX_PATH)) {
+                Record("module").Field("name", name);
+            }
+        }
+    }
+    CloseHandle(process);
+    return 0;
+}
+
 // Holds the file open with no sharing, as a program in the middle of its save may, for at most
 // `seconds` or until the probe is ended; says "locked" once it holds it.
 int LockFile(const std::wstring& path, int seconds) {
@@ -416,7 +445,7 @@ int LockFile(const std::wstring& path, int seconds) {
 }
 
 int Usage() {
-    Fail(L"usage: e2e_probe windows | window TITLE | type TEXT | reg KEY [NAME] | close TITLE | dpi | font FACE PIXELS | lock PATH SECONDS");
+    Fail(L"usage: e2e_probe windows | window TITLE | type TEXT | reg KEY [NAME] | close TITLE | dpi | font FACE PIXELS | lock PATH SECONDS | modules TITLE");
     return 2;
 }
 
@@ -434,6 +463,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"close" && argc == 3) return CloseWindowTitled(argv[2]);
     if (command == L"dpi" && argc == 2) return PrintDpi();
     if (command == L"font" && argc == 4) return PrintFont(argv[2], _wtoi(argv[3]));
+    if (command == L"modules" && argc == 3) return ListModules(argv[2]);
     if (command == L"lock" && argc == 4) return LockFile(argv[2], _wtoi(argv[3]));
     return Usage();
 }
