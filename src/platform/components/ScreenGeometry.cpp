@@ -19,6 +19,13 @@ long long Gap(int aFrom, int aTo, int bFrom, int bTo) {
     return 0;
 }
 
+// Where a span of `size` starts to stand in the middle of [from, to); at `from` when it does
+// not fit.
+int CentredStart(int size, int from, int to) {
+    const int room = to - from;
+    return size >= room ? from : from + (room - size) / 2;
+}
+
 long long SquaredDistance(const PixelRect& a, const PixelRect& b) {
     const long long dx = Gap(a.left, a.right, b.left, b.right);
     const long long dy = Gap(a.top, a.bottom, b.top, b.bottom);
@@ -26,6 +33,12 @@ long long SquaredDistance(const PixelRect& a, const PixelRect& b) {
 }
 
 }  // namespace
+
+PixelRect CentredIn(int width, int height, const PixelRect& area) {
+    const int left = CentredStart(width, area.left, area.right);
+    const int top = CentredStart(height, area.top, area.bottom);
+    return PixelRect{left, top, left + width, top + height};
+}
 
 PixelRect Intersection(const PixelRect& a, const PixelRect& b) {
     PixelRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),

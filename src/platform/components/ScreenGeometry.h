@@ -13,6 +13,10 @@ PixelRect Intersection(const PixelRect& a, const PixelRect& b);
 // nearest one. `monitors` must not be empty.
 const Monitor& MonitorForRect(const std::vector<Monitor>& monitors, const PixelRect& rect);
 
+// A rectangle of that size in the middle of `area`; at its left or top edge where it does not
+// fit, so that the title bar stays reachable.
+PixelRect CentredIn(int width, int height, const PixelRect& area);
+
 // The rectangle moved, and shrunk only where it is larger, so that it lies inside `area`.
 PixelRect FitInside(const PixelRect& rect, const PixelRect& area);
 

@@ -10,14 +10,14 @@ Function User32Function(const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)));
 }
 
-int ScreenDpi() {
+}  // namespace
+
+int SystemDpi() {
     HDC screen = GetDC(nullptr);
     int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
-
-}  // namespace
 
 int WindowDpi(HWND window) {
     using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
@@ -26,7 +26,7 @@ int WindowDpi(HWND window) {
     if (getDpiForWindow && window) {
         if (UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
     }
-    return ScreenDpi();
+    return SystemDpi();
 }
 
 int SystemMetricForDpi(int index, int dpi) {

@@ -6,6 +6,8 @@
 // starts on Windows 7 (where the whole desktop has one DPI).
 namespace platform {
 
+// The DPI of the primary monitor, where new windows appear.
+int SystemDpi();
 // The DPI the window is drawn at.
 int WindowDpi(HWND window);
 // GetSystemMetrics for a DPI.

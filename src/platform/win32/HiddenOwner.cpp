@@ -17,7 +17,7 @@ HWND CreateOwner() {
     windowClass.lpszClassName = kOwnerClass;
     RegisterClassExW(&windowClass);  // fails harmlessly when already registered
     return CreateWindowExW(0, kOwnerClass, App().Title.c_str(), WS_OVERLAPPED | WS_SYSMENU, 0, 0,
-                           0, 0, nullptr, nullptr, instance, nullptr);
+                           0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
 }
 
 }  // namespace
@@ -25,6 +25,13 @@ HWND CreateOwner() {
 HWND HiddenOwnerWindow() {
     static HWND owner = nullptr;
     if (!owner || !IsWindow(owner)) owner = CreateOwner();
+    return owner;
+}
+
+HWND HiddenOwnerOfWindows() {
+    HWND owner = HiddenOwnerWindow();
+    // The icons it was given stay with it.
+    if (GetAncestor(owner, GA_PARENT) != GetDesktopWindow()) SetParent(owner, nullptr);
     return owner;
 }
 

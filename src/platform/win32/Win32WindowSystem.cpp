@@ -7,6 +7,7 @@
 #include "platform/win32/PaintTarget.h"
 #include "platform/win32/PrivateMessages.h"
 #include "platform/win32/WindowIcons.h"
+#include "platform/win32/WindowPosition.h"
 #include "platform/win32/WindowText.h"
 
 namespace platform {
@@ -56,8 +57,7 @@ PixelRect Win32WindowSystem::WindowRect(WindowHandle window) {
 }
 
 void Win32WindowSystem::MoveWindow(WindowHandle window, const PixelRect& rect) {
-    SetWindowPos(Hwnd(window), nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveWindowTo(Hwnd(window), rect);
 }
 
 std::vector<Monitor> Win32WindowSystem::Monitors() {

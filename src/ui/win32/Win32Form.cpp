@@ -4,11 +4,13 @@
 
 #include "platform/Application.h"
 #include "platform/WinConstants.h"
+#include "platform/components/ScreenGeometry.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/HiddenOwner.h"
 #include "platform/win32/PaintTarget.h"
 #include "platform/win32/PrivateMessages.h"
 #include "platform/win32/WindowIcons.h"
+#include "platform/win32/WindowPosition.h"
 #include "platform/win32/WindowText.h"
 #include "ui/win32/MessageLoop.h"
 #include "ui/win32/Twips.h"
@@ -43,6 +45,13 @@ BOOL CALLBACK DisableForModal(HWND window, LPARAM context) {
         modal->disabled->push_back(window);
     }
     return TRUE;
+}
+
+platform::PixelRect PrimaryWorkArea() {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+    return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
 }
 
 std::wstring Widen(const char* text) {
@@ -92,13 +101,18 @@ void Win32Form::CreateWindowAndControls() {
                   (fixed ? 0 : WS_THICKFRAME);
     // A fixed dialog is owned by the hidden window, which keeps it off the task bar.
     DWORD exStyle = WS_EX_CONTROLPARENT | (fixed ? WS_EX_DLGMODALFRAME : WS_EX_APPWINDOW);
-    HWND owner = fixed ? platform::HiddenOwnerWindow() : nullptr;
-    CreateWindowExW(exStyle, MAKEINTATOM(ClassAtom()), spec_.caption.c_str(), style, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+    HWND owner = fixed ? platform::HiddenOwnerOfWindows() : nullptr;
+    // Made where a load that sizes and centres it leaves it, on the monitor where new windows
+    // appear, so that such a load moves nothing.
+    const int dpi = platform::SystemDpi();
+    const SIZE size = OuterSize(style, exStyle, dpi);
+    const platform::PixelRect outer = platform::CentredIn(size.cx, size.cy, PrimaryWorkArea());
+    CreateWindowExW(exStyle, MAKEINTATOM(ClassAtom()), spec_.caption.c_str(), style, outer.left,
+                    outer.top, outer.Width(), outer.Height(), owner, nullptr,
                     GetModuleHandleW(nullptr), this);
     if (!window_) throw std::runtime_error("the form's window could not be created");
     dpi_ = platform::WindowDpi(window_);
-    SizeToClient();
+    if (dpi_ != dpi) SizeToClient();
     font_.Create(dpi_);
     for (auto& control : controls_) CreateControlWindow(*control);
 }
@@ -109,13 +123,17 @@ void Win32Form::CreateControlWindow(ChildControl& control) {
     if (!tip.empty() && control.Window()) toolTips_.Add(window_, control.Window(), tip);
 }
 
+SIZE Win32Form::OuterSize(DWORD style, DWORD exStyle, int dpi) const {
+    RECT client{0, 0, TwipsToPixels(spec_.clientWidth, dpi),
+                TwipsToPixels(spec_.clientHeight, dpi)};
+    const RECT outer = platform::OuterRectForClient(client, style, exStyle, dpi);
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
 void Win32Form::SizeToClient() {
-    RECT client{0, 0, TwipsToPixels(spec_.clientWidth, dpi_),
-                TwipsToPixels(spec_.clientHeight, dpi_)};
-    RECT outer = platform::OuterRectForClient(
-        client, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
-        static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi_);
-    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+    const SIZE size = OuterSize(static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
+                                static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi_);
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -137,9 +155,10 @@ TwipsRect Win32Form::Bounds() const {
 
 void Win32Form::Move(const TwipsRect& bounds) {
     if (!window_) return;
-    SetWindowPos(window_, nullptr, TwipsToPixels(bounds.left, dpi_),
-                 TwipsToPixels(bounds.top, dpi_), TwipsToPixels(bounds.width, dpi_),
-                 TwipsToPixels(bounds.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+    const int left = TwipsToPixels(bounds.left, dpi_);
+    const int top = TwipsToPixels(bounds.top, dpi_);
+    platform::MoveWindowTo(window_, {left, top, left + TwipsToPixels(bounds.width, dpi_),
+                                     top + TwipsToPixels(bounds.height, dpi_)});
 }
 
 int Win32Form::ScaleWidth() const {

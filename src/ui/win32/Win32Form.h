@@ -70,6 +70,8 @@ private:
     T& AddControl(std::unique_ptr<T> control);
     void CreateWindowAndControls();
     void CreateControlWindow(ChildControl& control);
+    // The outer size of the window for its client area.
+    SIZE OuterSize(DWORD style, DWORD exStyle, int dpi) const;
     void SizeToClient();
     bool EnsureLoaded();
     void UnloadNow();
