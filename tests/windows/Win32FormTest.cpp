@@ -6,6 +6,7 @@
 
 #include "Win32Fixture.h"
 #include "platform/win32/HiddenOwner.h"
+#include "platform/win32/WindowIcons.h"
 #include "ui/win32/Win32Form.h"
 
 // Forms and controls made for real, at the 96 dpi of the test desktop (15 twips to the pixel).
@@ -82,6 +83,18 @@ TEST_F(Win32FormTest, FixedDialogIsNotSizableAndIsOwnedByTheHiddenWindow) {
     EXPECT_FALSE(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_APPWINDOW);
     EXPECT_EQ(platform::HiddenOwnerWindow(), GetWindow(window, GW_OWNER));
     EXPECT_FALSE(IsWindowVisible(platform::HiddenOwnerWindow()));
+}
+
+// Start-up gives the hidden window its icons while it is still message-only: it shows them once
+// it owns a window.
+TEST_F(Win32FormTest, TheHiddenOwnerHasTheIconsStartUpGaveIt) {
+    DestroyWindow(platform::HiddenOwnerWindow());  // a new one, as in a new process
+    ASSERT_TRUE(platform::IsMessageOnlyWindow(platform::HiddenOwnerWindow()));
+    environment.Get().windows.SetIcons(platform::HiddenOwnerWindow(), L"A_MAIN");
+    auto form = MakeForm(FormStyle::FixedDialog);
+    const HWND owner = GetWindow(static_cast<HWND>(form->hWnd()), GW_OWNER);
+    EXPECT_NE(0, SendMessageW(owner, WM_GETICON, ICON_BIG, 0));
+    EXPECT_NE(0, SendMessageW(owner, WM_GETICON, ICON_SMALL, 0));
 }
 
 TEST_F(Win32FormTest, ControlsStandAtTheirTwipsInPixels) {

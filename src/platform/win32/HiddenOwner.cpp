@@ -1,6 +1,7 @@
 #include "platform/win32/HiddenOwner.h"
 
 #include "platform/Application.h"
+#include "platform/win32/WindowIcons.h"
 
 namespace platform {
 
@@ -30,8 +31,10 @@ HWND HiddenOwnerWindow() {
 
 HWND HiddenOwnerOfWindows() {
     HWND owner = HiddenOwnerWindow();
-    // The icons it was given stay with it.
-    if (GetAncestor(owner, GA_PARENT) != GetDesktopWindow()) SetParent(owner, nullptr);
+    if (IsMessageOnlyWindow(owner)) {
+        SetParent(owner, nullptr);
+        LoadKeptIcons(owner);  // the icons it was given while they could not be seen
+    }
     return owner;
 }
 

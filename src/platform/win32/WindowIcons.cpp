@@ -80,9 +80,27 @@ void KeepIcons(HWND window, const std::wstring& resourceName) {
 }  // namespace
 
 bool SetWindowIcons(HWND window, const std::wstring& resourceName) {
-    if (!IsWindow(window) || !LoadIcons(window, resourceName, WindowDpi(window))) return false;
+    if (!IsWindow(window)) return false;
+    if (IsMessageOnlyWindow(window)) {
+        if (!FindResourceW(GetModuleHandleW(nullptr), resourceName.c_str(), RT_GROUP_ICON)) {
+            return false;
+        }
+    } else if (!LoadIcons(window, resourceName, WindowDpi(window))) {
+        return false;
+    }
     KeepIcons(window, resourceName);
     return true;
+}
+
+void LoadKeptIcons(HWND window) {
+    if (std::wstring* group = IconGroupOf(window); group && !group->empty()) {
+        LoadIcons(window, *group, WindowDpi(window));
+    }
+}
+
+bool IsMessageOnlyWindow(HWND window) {
+    return !(GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) &&
+           GetAncestor(window, GA_PARENT) != GetDesktopWindow();
 }
 
 void ClearWindowIcons(HWND window) {

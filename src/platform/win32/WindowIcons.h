@@ -10,7 +10,13 @@
 namespace platform {
 
 // False when the executable has no icon group of that name; the window's icons stay as they were.
+// A message-only window shows no icons: it only keeps the group's name until it is made a
+// top-level window and LoadKeptIcons is called.
 bool SetWindowIcons(HWND window, const std::wstring& resourceName);
+void LoadKeptIcons(HWND window);
 void ClearWindowIcons(HWND window);
+
+// True for a window made with HWND_MESSAGE as its parent (or moved there).
+bool IsMessageOnlyWindow(HWND window);
 
 }  // namespace platform
