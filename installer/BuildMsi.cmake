@@ -33,8 +33,7 @@ set(sample_files "")
 set(index 0)
 foreach(sample IN LISTS samples)
     math(EXPR index "${index} + 1")
-    string(APPEND sample_files
-           "  <File Id=\"Sample${index}\" Source=\"${sample}\"/>\n")
+    string(APPEND sample_files "  <File Id=\"Sample${index}\" Source=\"${sample}\"/>\n")
 endforeach()
 file(WRITE "${work}/Samples.wxi"
      "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Include>\n${sample_files}</Include>\n")
