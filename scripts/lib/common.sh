@@ -82,9 +82,10 @@ install_missing() {
     say "Installed."
 }
 
-# What building and running the Windows build under Wine needs.
+# What building, packaging (wixl and msitools' msibuild make the MSI) and running the Windows
+# build under Wine needs.
 LARKSPUR_WINDOWS_PACKAGES=(cmake ninja-build g++ googletest
-    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wixl msitools
     wine wine64 xvfb xdotool imagemagick locales)
 # What the fuzz run needs on top: clang and its libFuzzer runtime.
 LARKSPUR_FUZZ_PACKAGES=(clang libclang-rt-14-dev)

@@ -122,6 +122,21 @@ TEST_F(RunItemWine, CyrillicParametersAndAFolderOutsideTheAnsiCodePageReachThePr
     EXPECT_TRUE(dialogs.Messages().empty());
 }
 
+// A menu handed to many machines names the program and the folder through variables. Windows
+// expands them only when asked to (SEE_MASK_DOENVSUBST); Wine's shell always does.
+TEST_F(RunItemWine, EnvironmentVariablesInTheFileNameAndTheDirectoryAreExpanded) {
+    const std::wstring menu = MenuIn(L"menus");
+    const std::filesystem::path work = temp.Path() / L"work";
+    std::filesystem::create_directories(work);
+    ASSERT_TRUE(SetEnvironmentVariableW(L"LARKSPUR_TEST_WORK", work.c_str()));
+    CCommand command = Command(L"%SystemRoot%\\system32\\cmd.exe", L"/c echo ok> marker.txt");
+    command.Directory(L"%LARKSPUR_TEST_WORK%");
+    EXPECT_TRUE(command.RunItem(menu));
+    EXPECT_EQ(WaitForFile(work / L"marker.txt", 4), "ok\r\n");
+    EXPECT_TRUE(dialogs.Messages().empty());
+    SetEnvironmentVariableW(L"LARKSPUR_TEST_WORK", nullptr);
+}
+
 TEST_F(RunItemWine, MissingProgramIsRefusedWithTheFileNameAndTheSystemsReason) {
     const std::wstring menu = MenuIn(L"menus");
     const std::wstring program = L"нет такой программы.exe";

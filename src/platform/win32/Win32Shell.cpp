@@ -38,8 +38,9 @@ ShellResult Win32Shell::Execute(WindowHandle owner, const std::wstring& verb,
                                 const std::wstring& directory, int showCommand) {
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
-    // Synchronous, and silent: the caller reports a failure in its own words.
-    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    // Synchronous, and silent: the caller reports a failure in its own words. Variables in the
+    // file and folder names (%SystemRoot%, %USERPROFILE%) are expanded, as in a shortcut.
+    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI | SEE_MASK_DOENVSUBST;
     info.hwnd = static_cast<HWND>(owner);
     info.lpVerb = TextOrNull(verb);
     info.lpFile = file.c_str();

@@ -6,10 +6,12 @@
 //   e2e_probe windows                 every visible top-level window
 //   e2e_probe window TITLE            that window (exact title), its controls and their items
 //   e2e_probe type TEXT               TEXT as Unicode keystrokes to the foreground window
-//   e2e_probe reg KEY [NAME]          the values of a registry key (HKCU\... or HKLM\...)
+//   e2e_probe reg KEY [NAME]          the values of a registry key (HKCU\, HKLM\ or HKCR\...)
 //   e2e_probe close TITLE             asks that window to close (WM_CLOSE)
 //   e2e_probe dpi                     the resolution a DPI-aware program is given (LogPixels)
 //   e2e_probe font FACE PIXELS        the row height (tmHeight) of that font, PIXELS high (em)
+//   e2e_probe icon FILE INDEX|NAME    a digest of the icon the shell takes from FILE at INDEX
+//                                     (as in "path,index"), or of the icon group NAME in it
 //
 // The probe makes itself per-monitor DPI aware, so that it reads geometry in real pixels
 // whatever the awareness of the window it looks at.
@@ -327,14 +329,15 @@ int ReadRegistry(const std::wstring& path, const wchar_t* onlyName) {
     HKEY root = nullptr;
     std::wstring subKey;
     for (auto [prefix, key] : {std::pair{L"HKCU\\", HKEY_CURRENT_USER},
-                               std::pair{L"HKLM\\", HKEY_LOCAL_MACHINE}}) {
+                               std::pair{L"HKLM\\", HKEY_LOCAL_MACHINE},
+                               std::pair{L"HKCR\\", HKEY_CLASSES_ROOT}}) {
         if (path.rfind(prefix, 0) == 0) {
             root = key;
             subKey = path.substr(lstrlenW(prefix));
         }
     }
     if (!root) {
-        Fail(L"a registry key starts with HKCU\\ or HKLM\\: " + path);
+        Fail(L"a registry key starts with HKCU\\, HKLM\\ or HKCR\\: " + path);
         return 2;
     }
     HKEY key = nullptr;
@@ -444,8 +447,58 @@ int LockFile(const std::wstring& path, int seconds) {
     return 0;
 }
 
+// Folds the bits of a bitmap, read as 32-bit pixels, into an FNV-1a digest.
+unsigned long long Digest(HBITMAP bitmap, unsigned long long digest) {
+    BITMAP size{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof size, &size)) return digest;
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = size.bmWidth;
+    format.bmiHeader.biHeight = -size.bmHeight;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<BYTE> pixels(static_cast<size_t>(size.bmWidth) * size.bmHeight * 4);
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, bitmap, 0, size.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    for (BYTE b : pixels) digest = (digest ^ b) * 1099511628211ull;
+    return digest;
+}
+
+// The icon the shell takes for "FILE,INDEX" (a resource id when negative), or the icon group
+// NAME of FILE, at the large icon size: its size and a digest of its colour and mask bits.
+int PrintIcon(const std::wstring& file, const std::wstring& which) {
+    const int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
+    HICON icon = nullptr;
+    if (which.find_first_not_of(L"-0123456789") == std::wstring::npos) {
+        UINT id = 0;
+        PrivateExtractIconsW(file.c_str(), _wtoi(which.c_str()), cx, cy, &icon, &id, 1, 0);
+    } else if (HMODULE module = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+        icon = static_cast<HICON>(LoadImageW(module, which.c_str(), IMAGE_ICON, cx, cy, 0));
+        FreeLibrary(module);
+    }
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) {
+        Fail(L"no icon " + which + L" in " + file);
+        return 1;
+    }
+    BITMAP colour{};
+    GetObjectW(info.hbmColor, sizeof colour, &colour);
+    const unsigned long long digest =
+        Digest(info.hbmMask, Digest(info.hbmColor, 14695981039346656037ull));
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+    Record("icon")
+        .Field("width", colour.bmWidth)
+        .Field("height", colour.bmHeight)
+        .Field("digest", Hex(digest, 16));
+    return 0;
+}
+
 int Usage() {
-    Fail(L"usage: e2e_probe windows | window TITLE | type TEXT | reg KEY [NAME] | close TITLE | dpi | font FACE PIXELS | lock PATH SECONDS | modules TITLE");
+    Fail(L"usage: e2e_probe windows | window TITLE | type TEXT | reg KEY [NAME] | close TITLE | dpi | font FACE PIXELS | lock PATH SECONDS | modules TITLE | icon FILE INDEX|NAME");
     return 2;
 }
 
@@ -465,5 +518,6 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"font" && argc == 4) return PrintFont(argv[2], _wtoi(argv[3]));
     if (command == L"modules" && argc == 3) return ListModules(argv[2]);
     if (command == L"lock" && argc == 4) return LockFile(argv[2], _wtoi(argv[3]));
+    if (command == L"icon" && argc == 4) return PrintIcon(argv[2], argv[3]);
     return Usage();
 }
