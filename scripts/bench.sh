@@ -7,7 +7,9 @@
 # Build folders: build/bench-native and build/bench-x64. Under Wine the benchmarks run on their
 # own Xvfb (the first free display from LARKSPUR_FIRST_DISPLAY on), in a Wine desktop, at 96 dpi
 # and with code page 1251, in the prefix LARKSPUR_BENCH_PREFIX (default build/bench-wine), with
-# the wineserver kept running throughout, as Windows keeps its kernel running.
+# the wineserver kept running throughout, as Windows keeps its kernel running. Run without names,
+# it also builds the release packages (build/bench-release-x64 and -x86, without the tests) and
+# gives the size of the executable each ZIP holds.
 set -uo pipefail
 
 source "$(dirname "$0")/lib/common.sh"
@@ -105,6 +107,28 @@ russian wine64 cmd /c exit >/dev/null 2>&1  # the first start of a prefix is not
 for name in "${names[@]}"; do
     [ -f "$WINDOWS_BUILD/bench/$name.exe" ] &&
         run_benchmark "$WINDOWS_BUILD" wine "$name" russian wine64 "bench/$name.exe"
+done
+
+# The size of ShowLarkspur.exe as the release ZIPs hold it (stripped), built without the tests.
+size_goal_kb=(x64 512 x86 600)
+[ "$#" -eq 0 ] && stage "Sizes of the release executables"
+for ((i = 0; $# == 0 && i < ${#size_goal_kb[@]}; i += 2)); do
+    arch=${size_goal_kb[i]} goal=${size_goal_kb[i + 1]}
+    folder=$LARKSPUR_BUILD/bench-release-$arch log=$LOGS/build-release-$arch.log
+    if ! { cmake --preset "$arch" -B "$folder" -DLARKSPUR_BUILD_TESTS=OFF &&
+        cmake --build "$folder" -j "$LARKSPUR_JOBS" --target package; } >"$log" 2>&1; then
+        show_log "$log"
+        say "The $arch release build failed."
+        status=1
+        continue
+    fi
+    zip=$(ls "$folder"/ShowLarkspur-*-"$arch".zip)
+    bytes=$(cd "$folder" && cmake -E tar tvf "$zip" | awk '$NF == "ShowLarkspur.exe" { print $5 }')
+    say "$(basename "$zip"): ShowLarkspur.exe $bytes bytes"
+    awk -v what="size: ShowLarkspur.exe in the $arch ZIP" -v bytes="$bytes" -v goal="$goal" 'BEGIN {
+        kb = bytes / 1024
+        printf "%s\t%.1f\tKB\t%s (goal < %d KB)\n", what, kb, kb < goal ? "met" : "NOT MET", goal
+    }' >>"$LOGS/wine.figures"
 done
 
 stage "Figures"
