@@ -156,7 +156,7 @@ std::vector<double> PairedRatios(const std::vector<double>& times,
 
 void ReportRatios(const std::string& what, const std::vector<double>& ratios, double goal) {
     Goal(what + ", median of paired ratios", Median(ratios), false, goal);
-    Figure(what + ", least paired ratio", *std::min_element(ratios.begin(), ratios.end()), "x");
+    Ratio(what + ", least paired ratio", *std::min_element(ratios.begin(), ratios.end()));
 }
 
 }  // namespace

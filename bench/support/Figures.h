@@ -53,6 +53,10 @@ inline void Figure(const std::string& what, double value, const char* unit) {
     std::printf("%s\t%.1f\t%s\n", what.c_str(), value, unit);
 }
 
+inline void Ratio(const std::string& what, double ratio) {
+    std::printf("%s\t%.2f\tx\n", what.c_str(), ratio);
+}
+
 // A ratio that should be at least (or at most) `target`, with the verdict.
 inline void Goal(const std::string& what, double ratio, bool atLeast, double target) {
     const bool met = atLeast ? ratio >= target : ratio <= target;
