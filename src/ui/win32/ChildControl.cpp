@@ -34,7 +34,11 @@ RECT ChildControl::PixelBounds() const {
 
 void ChildControl::Place() {
     if (!window_) return;
-    RECT rect = PixelBounds();
+    const RECT rect = PixelBounds();
+    RECT now{};
+    GetWindowRect(window_, &now);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window_), reinterpret_cast<POINT*>(&now), 2);
+    if (EqualRect(&now, &rect)) return;  // made there, or a resize that left it in place
     SetWindowPos(window_, nullptr, rect.left, rect.top, rect.right - rect.left,
                  rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
