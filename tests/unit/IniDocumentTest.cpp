@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
+
+#include "support/CollidingNames.h"
 
 using platform::ini::IniDocument;
 
@@ -159,6 +163,27 @@ TEST(IniDocumentReading, HundredThousandSectionsAreAllFound) {
     EXPECT_EQ(document.SectionNames().size(), 100'000u);
     EXPECT_EQ(document.Find(L"item 0", L"title"), L"t0");
     EXPECT_EQ(document.Find(L"Item 99999", L"Title"), L"t99999");
+}
+
+// Names made to share one hash are told apart, and a later duplicate in other case stays hidden.
+TEST(IniDocumentReading, SectionsWhoseNamesCollideAreAllFound) {
+    const std::vector<std::wstring> names = testsupport::CollidingNames(1024);
+    std::wstring text;
+    for (size_t i = 0; i < names.size(); ++i) {
+        text += L"[" + names[i] + L"]\nk=" + std::to_wstring(i) + L"\n";
+    }
+    std::wstring shouted = names[5];
+    std::transform(shouted.begin(), shouted.end(), shouted.begin(),
+                   [](wchar_t c) { return static_cast<wchar_t>(c - L'a' + L'A'); });
+    text += L"[" + shouted + L"]\nk=late\nonly=late\n";
+    const auto document = IniDocument::FromText(text);
+    size_t found = 0;
+    for (size_t i = 0; i < names.size(); ++i) {
+        found += document.Find(names[i], L"k") == std::to_wstring(i);
+    }
+    EXPECT_EQ(found, names.size());
+    EXPECT_EQ(document.Find(shouted, L"k"), L"5");
+    EXPECT_FALSE(document.Find(names[5], L"only"));
 }
 
 TEST(IniDocumentReading, SectionAndKeyNamesAreListedInFileOrder) {

@@ -125,3 +125,14 @@ TEST(TextCaseFold, LowersLatinAndCyrillicKeepingTheLength) {
     EXPECT_EQ(text::FoldCase(L"ÄÖÜ"), L"äöü");
     EXPECT_EQ(text::FoldCase(Emoji()), Emoji());
 }
+
+// Names of up to 256 units and longer ones are hashed in two ways; both follow the folding.
+TEST(TextCaseFold, NamesHashAlikeExactlyWhenTheyFoldAlike) {
+    for (const size_t length : {size_t{12}, size_t{256}, size_t{257}}) {
+        const std::wstring name = L"Пункт Item " + std::wstring(length - 11, L'Ж');
+        std::wstring other = name;
+        other.back() = L'Я';
+        EXPECT_EQ(text::HashIgnoringCase(name), text::HashIgnoringCase(text::FoldCase(name)));
+        EXPECT_NE(text::HashIgnoringCase(name), text::HashIgnoringCase(other));
+    }
+}

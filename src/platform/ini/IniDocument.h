@@ -24,7 +24,10 @@
 // - a document holds at most kMaxText characters: a longer text is read up to there.
 // Parsing takes time linear in the size of the text whatever it holds. The text is kept whole and
 // names and values are pieces of it; sections are found through a hash of their names, keys by
-// going through their section's few keys.
+// going through their section's few keys. The hash is keyed at random (see
+// text::HashIgnoringCase): with a hash known in advance a file could hold names made to share it,
+// and each section added or found would go through all of them. Keyed, names share a hash only
+// by chance, and at half load chance keeps runs of slots short: long runs need no fallback.
 namespace platform::ini {
 
 class IniDocument {

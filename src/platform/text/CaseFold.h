@@ -13,7 +13,8 @@ std::wstring FoldCase(std::wstring_view text);
 void FoldCaseInto(std::wstring_view text, wchar_t* out);
 
 // FoldCase(a) == FoldCase(b), and a hash of FoldCase(text), without allocating: names are
-// compared this way on every lookup.
+// compared this way on every lookup. The hash is keyed at random once per process, so names
+// cannot be chosen to collide; it differs from run to run and is not to be stored.
 bool EqualIgnoringCase(std::wstring_view a, std::wstring_view b);
 size_t HashIgnoringCase(std::wstring_view text);
 
