@@ -1,5 +1,4 @@
 // The menu window: layout and placement, and every row of its key table.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -297,22 +296,6 @@ TEST_F(frmMainOpenFileTest, ChoosingAFileSwitchesTheWindowAndRemembersItsFolder)
     EXPECT_EQ(model::Commands().ConfigFileName(), other);
     EXPECT_EQ(env.settings.Read(kPaths, L"Last open Larkspur directory"), temp.Path().wstring());
     EXPECT_TRUE(env.settings.Read(kPlacements, menu).has_value());  // stored for the menu left
-}
-
-// A folder stands for any file that is there but cannot be read.
-TEST_F(frmMainOpenFileTest, AFileThatCannotBeReadIsToldAndTheMenuShownStays) {
-    const std::wstring unreadable = temp.File(L"folder.Larkspur");
-    std::filesystem::create_directory(unreadable);
-    HeadlessForm& form = ShowMainWindow();
-    env.dialogs.ChooseFile(unreadable);
-    form.PressKey(vk::F3);
-    ASSERT_EQ(env.dialogs.Messages().size(), 1u);
-    EXPECT_THAT(env.dialogs.Messages()[0].text,
-                testing::StartsWith(unreadable + L"\r\n\r\nНе удалось прочитать файл меню.\r\n\r\n"));
-    EXPECT_EQ(env.dialogs.Messages()[0].style, platform::kMbIconError | platform::kMbOk);
-    EXPECT_EQ(form.Caption(), L"Инструменты");
-    EXPECT_EQ(Rows(form, L"lstItems"), (Texts{L"Блокнот", L"Консоль"}));
-    EXPECT_EQ(model::Commands().ConfigFileName(), menu);
 }
 
 TEST_F(frmMainOpenFileTest, EachMenuFileKeepsItsOwnPlacement) {
