@@ -1,17 +1,18 @@
 #include "platform/win32/ComApartment.h"
 
-#include <objbase.h>
+#include <ole2.h>
 
 namespace platform {
 
 namespace {
 
+// OLE, which starts COM's single-threaded apartment too: the new-style folder browser needs
+// OLE itself.
 class ComApartment {
 public:
-    ComApartment()
-        : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
+    ComApartment() : result_(OleInitialize(nullptr)) {}
     ~ComApartment() {
-        if (SUCCEEDED(result_)) CoUninitialize();
+        if (SUCCEEDED(result_)) OleUninitialize();
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <cderr.h>
 #include <commdlg.h>
-#include <ole2.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -55,20 +54,6 @@ int CALLBACK StartBrowsingAt(HWND dialog, UINT message, LPARAM, LPARAM folder) {
     }
     return 0;
 }
-
-// The new-style folder browser needs OLE on the calling thread.
-class OleScope {
-public:
-    OleScope() : result_(OleInitialize(nullptr)) {}
-    ~OleScope() {
-        if (SUCCEEDED(result_)) OleUninitialize();
-    }
-    OleScope(const OleScope&) = delete;
-    OleScope& operator=(const OleScope&) = delete;
-
-private:
-    HRESULT result_;
-};
 
 std::wstring MenuText(const std::wstring& entry) {
     std::wstring text;
@@ -123,7 +108,7 @@ std::optional<std::wstring> Win32Dialogs::SaveFile(const FileDialogRequest& requ
 std::optional<std::wstring> Win32Dialogs::BrowseFolder(WindowHandle owner,
                                                        const std::wstring& prompt,
                                                        const std::wstring& initialFolder) {
-    OleScope ole;
+    EnsureComApartment();
     BROWSEINFOW browse{};
     browse.hwndOwner = Hwnd(owner);
     browse.lpszTitle = prompt.c_str();
