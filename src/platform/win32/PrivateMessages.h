@@ -8,5 +8,7 @@ namespace platform {
 
 // Posted to a form: unload once the event handler now running has returned.
 constexpr UINT kMsgUnloadRequest = WM_APP;
+// Posted to a list by its icon fetcher (wParam: the fetcher's cookie): icons have arrived.
+constexpr UINT kMsgRowIconsArrived = WM_APP + 16;
 
 }  // namespace platform

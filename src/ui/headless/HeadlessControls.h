@@ -160,6 +160,21 @@ public:
     using HeadlessListOf::HeadlessListOf;
     std::wstring WindowText() const override { return L""; }
     void ChangeWindowText(const std::wstring& text) override { FailUnsupported("SetText"); }
+    void Clear() override {
+        HeadlessListOf::Clear();
+        rowTargets_.clear();
+    }
+    void SetRowTargets(const std::vector<platform::ShellTarget>& targets) override {
+        rowTargets_ = targets;
+        showsIcons_ = true;
+    }
+    // What the rows' icons would show, and whether the list shows icons at all.
+    const std::vector<platform::ShellTarget>& RowTargets() const { return rowTargets_; }
+    bool ShowsIcons() const { return showsIcons_; }
+
+private:
+    std::vector<platform::ShellTarget> rowTargets_;
+    bool showsIcons_ = false;
 };
 
 class HeadlessDropDownList : public HeadlessListOf<DropDownList> {

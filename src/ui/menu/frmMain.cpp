@@ -15,6 +15,7 @@
 #include "platform/support/Session.h"
 #include "platform/support/WindowHelpers.h"
 #include "ui/FileChoice.h"
+#include "ui/ItemIcons.h"
 #include "ui/editors/frmCommandsEditor.h"
 
 namespace ui {
@@ -177,6 +178,7 @@ void frmMain::RefreshMenu() {
         titles.push_back(commands.Item(position)->Title());
     }
     lstItems->AddItems(titles);
+    ShowItemIcons(*lstItems, commands);
     if (lstItems->ListCount() > 0) lstItems->SetListIndex(0);
 }
 

@@ -29,6 +29,9 @@ public:
     virtual void Notify(int code) {}
     // Shapes are drawn by the form.
     virtual void Paint(HDC dc) {}
+    // WM_MEASUREITEM and WM_DRAWITEM of an owner-drawn control.
+    virtual void MeasureItem(MEASUREITEMSTRUCT& item) {}
+    virtual void DrawItem(const DRAWITEMSTRUCT& item) {}
 
     HWND Window() const { return window_; }
     int Id() const { return id_; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/win32/ChildControl.h"
+#include "ui/win32/RowIcons.h"
 
 namespace ui {
 
@@ -77,13 +78,32 @@ private:
 extern template class ListImpl<ListBox>;
 extern template class ListImpl<DropDownList>;
 
+// Owner-drawn, with its rows' texts kept, to show an icon left of each.
 class Win32ListBox : public ListImpl<ListBox> {
 public:
     Win32ListBox(Win32Form& form, const ControlSpec& spec, int id);
+    void CreateOn(HWND form) override;
     void Notify(int code) override;
+    void Clear() override;
+    void SetRowTargets(const std::vector<platform::ShellTarget>& targets) override;
+    void MeasureItem(MEASUREITEMSTRUCT& item) override;
+    void DrawItem(const DRAWITEMSTRUCT& item) override;
+    // Whether the row shows its icon now.
+    bool ShowsIcon(int row) const;
 
 protected:
     WindowKind Kind() const override;
+    // The icons' size and the rows' height follow the DPI.
+    void Place() override;
+
+private:
+    static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR id, DWORD_PTR self);
+    int IconSize() const;
+    void UpdateRowHeight();
+    void ShowArrivedIcons(WPARAM cookie);
+
+    RowIcons icons_;
 };
 
 class Win32DropDownList : public ListImpl<DropDownList> {

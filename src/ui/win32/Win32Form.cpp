@@ -457,6 +457,16 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
+        case WM_MEASUREITEM:
+        case WM_DRAWITEM:
+            if (ChildControl* control = ControlWithId(static_cast<int>(wParam))) {
+                if (message == WM_MEASUREITEM) {
+                    control->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+                } else {
+                    control->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                }
+            }
+            return TRUE;
         case DM_GETDEFID: {
             int id = DefaultIdFor(GetFocus());
             return id ? MAKELRESULT(id, DC_HASDEFID) : 0;
