@@ -15,15 +15,12 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "support/Figures.h"
+#include "support/VisibleWindow.h"
 
 namespace {
 
@@ -39,20 +36,6 @@ struct Start {
     std::optional<double> iconsMs;  // from visible until every visible row shows its icon
     double closeMs = 0;             // from WM_CLOSE until the process has ended
 };
-
-struct WindowSearch {
-    DWORD processId = 0;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK TakeVisibleWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<WindowSearch*>(parameter);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId != search->processId || !IsWindowVisible(window)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
 
 double MillisecondsSince(Clock::time_point start) { return MicrosecondsSince(start) / 1000; }
 
@@ -126,23 +109,20 @@ std::optional<Start> StartOnce(const fs::path& program, const std::wstring& menu
         std::printf("# could not start %ls (error %lu)\n", program.c_str(), GetLastError());
         return std::nullopt;
     }
-    WindowSearch search{process.dwProcessId, nullptr};
-    while (EnumWindows(TakeVisibleWindow, reinterpret_cast<LPARAM>(&search)), !search.found) {
-        if (WaitForSingleObject(process.hProcess, 1) != WAIT_TIMEOUT ||
-            Clock::now() - start > std::chrono::seconds(60)) {
-            std::printf("# no window\n");
-            TerminateProcess(process.hProcess, 1);
-            CloseHandle(process.hThread);
-            CloseHandle(process.hProcess);
-            return std::nullopt;
-        }
+    const HWND window = WaitForVisibleWindow(process, start);
+    if (!window) {
+        std::printf("# no window\n");
+        TerminateProcess(process.hProcess, 1);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return std::nullopt;
     }
     Start result;
     result.visibleMs = MillisecondsSince(start);
     const Clock::time_point visible = Clock::now();
     WaitForInputIdle(process.hProcess, 60000);
     if (waitForIcons) {
-        HWND list = FindWindowExW(search.found, nullptr, L"ListBox", nullptr);
+        HWND list = FindWindowExW(window, nullptr, L"ListBox", nullptr);
         while (list && Clock::now() - visible < std::chrono::seconds(20)) {
             if (VisibleRowsShowIcons(list)) {
                 result.iconsMs = MillisecondsSince(visible);
@@ -154,7 +134,7 @@ std::optional<Start> StartOnce(const fs::path& program, const std::wstring& menu
         Sleep(300);  // long enough for the fetch of the visible rows to have begun
     }
     const Clock::time_point closing = Clock::now();
-    PostMessageW(search.found, WM_CLOSE, 0, 0);
+    PostMessageW(window, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) {
         std::printf("# the program did not close in 20 s: terminated\n");
         TerminateProcess(process.hProcess, 1);
@@ -205,12 +185,6 @@ struct Program {
     bool waitForIcons;
     std::vector<double> visible, icons_, close;
 };
-
-std::vector<double> PairedRatios(const std::vector<double>& a, const std::vector<double>& b) {
-    std::vector<double> ratios;
-    for (size_t i = 0; i < a.size(); ++i) ratios.push_back(a[i] / b[i]);
-    return ratios;
-}
 
 }  // namespace
 
@@ -275,16 +249,12 @@ int main(int argc, char** argv) {
         Figure("icons: visible window to every visible row's icon, least",
                *std::min_element(on.icons_.begin(), on.icons_.end()), "ms");
     }
-    auto report = [](const std::string& what, const std::vector<double>& ratios) {
-        Goal(what + ", median of paired ratios", Median(ratios), false, 1.1);
-        Ratio(what + ", least paired ratio", *std::min_element(ratios.begin(), ratios.end()));
-    };
-    report("icons: window visible, icons on / off", PairedRatios(on.visible, off.visible));
+    ReportRatios("icons: window visible, icons on / off", PairedRatios(on.visible, off.visible), 1.1);
     if (programs.size() > 2) {
-        report("icons: window visible, unreachable targets / icons off",
-               PairedRatios(programs[2].visible, off.visible));
-        report("icons: WM_CLOSE to process ended, unreachable targets / icons off",
-               PairedRatios(programs[2].close, off.close));
+        ReportRatios("icons: window visible, unreachable targets / icons off",
+                     PairedRatios(programs[2].visible, off.visible), 1.1);
+        ReportRatios("icons: WM_CLOSE to process ended, unreachable targets / icons off",
+                     PairedRatios(programs[2].close, off.close), 1.1);
     }
     std::error_code ignored;
     fs::remove_all(folder, ignored);
