@@ -232,6 +232,14 @@ int main(int argc, char** argv) {
     Heading("icons, " + std::to_string(rounds) + " rounds of " + std::to_string(kItems) +
             " items; times are medians");
     for (const Program& program : programs) {
+        std::printf("# %s runs, ms (visible / icons / closed):", program.label);
+        for (size_t i = 0; i < program.visible.size(); ++i) {
+            std::printf(" %.0f/%.0f/%.0f", program.visible[i],
+                        i < program.icons_.size() ? program.icons_[i] : 0.0, program.close[i]);
+        }
+        std::printf("\n");
+    }
+    for (const Program& program : programs) {
         const std::string label = std::string("icons: ") + program.label;
         Figure(label + ", window visible", Median(program.visible), "ms");
         Figure(label + ", WM_CLOSE to process ended", Median(program.close), "ms");
