@@ -69,6 +69,7 @@ public:
     virtual void SetListIndex(int index) = 0;
 };
 
+// A list box also finds a row by typing its title (ui/TypeAhead.h).
 class ListBox : public ListControl {
 public:
     std::function<void()> DblClick;

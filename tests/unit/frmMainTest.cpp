@@ -320,6 +320,24 @@ TEST_F(frmMainOpenFileTest, EachMenuFileKeepsItsOwnPlacement) {
     EXPECT_EQ(ShowMainWindow().ScreenRect(), second);
 }
 
+TEST_F(frmMainTest, TypedCharactersFindARowUntilAPauseAndEnterRunsIt) {
+    OpenMenu(WriteMenu(L"Long.Larkspur", L"Длинное",
+                       {{L"Блокнот", L"notepad.exe"}, {L"Командная строка", L"cmd.exe"},
+                        {L"Корзина", L"shell:RecycleBinFolder"}}));
+    HeadlessForm& form = ShowMainWindow();
+    form.Type(L"lstItems", L"КОР");
+    EXPECT_EQ(SelectedRow(form), 2);
+    toolkit.LetTimePass(900);
+    form.Type(L"lstItems", L"з");
+    EXPECT_EQ(SelectedRow(form), 2);
+    toolkit.LetTimePass(1100);
+    form.Type(L"lstItems", L"стр");  // a new search: a word of a title
+    EXPECT_EQ(SelectedRow(form), 1);
+    form.PressKey(vk::Return);
+    ASSERT_EQ(env.shell.Calls().size(), 1u);
+    EXPECT_EQ(env.shell.Calls()[0].file, L"cmd.exe");
+}
+
 TEST_F(frmMainTest, PlacementKeyIsTheFullPathWithWildcardsReplaced) {
     model::Commands().ConfigFileName(L"C:\\a*b?c.Larkspur");
     EXPECT_EQ(ui::MainForm().PlacementKey(), L"C:\\a:b:c.Larkspur");

@@ -332,11 +332,17 @@ void HeadlessForm::DoubleClick(const std::wstring& list, int row, int shift) {
     Dispatch(target.DblClick);
 }
 
-void HeadlessForm::Type(const std::wstring& textBox, const std::wstring& text) {
+void HeadlessForm::Type(const std::wstring& control, const std::wstring& text) {
     RequireInteractive("Type");
-    auto& target = Get<HeadlessTextBox>(textBox);
+    HeadlessControl& target = Find(control, 0);
+    auto* textBox = dynamic_cast<HeadlessTextBox*>(&target);
+    auto* list = dynamic_cast<HeadlessListBox*>(&target);
+    if (!textBox && !list) Fail("cannot type into " + Describe(control));
     if (!target.HasFocus()) FocusControl(target);
-    target.ReplaceSelection(text);
+    if (textBox) textBox->ReplaceSelection(text);
+    if (list) {
+        for (wchar_t character : text) list->TypeCharacter(character);
+    }
 }
 
 void HeadlessForm::SetText(const std::wstring& textBox, const std::wstring& text) {

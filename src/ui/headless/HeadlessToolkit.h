@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
@@ -48,6 +49,10 @@ public:
 
     platform::HeadlessEnvironment& Environment() { return environment_; }
 
+    // The clock typing reads, in milliseconds; it moves only when a test lets time pass.
+    std::uint32_t Clock() const { return clock_; }
+    void LetTimePass(std::uint32_t milliseconds) { clock_ += milliseconds; }
+
     // Used by the forms.
     FormScript TakeModalScript(const std::wstring& formName);
     // Activates the topmost form still shown and enabled, if any.
@@ -59,6 +64,7 @@ private:
     std::deque<std::function<void()>> loopScripts_;
     int doEventsCalls_ = 0;
     int initCommonControlsCalls_ = 0;
+    std::uint32_t clock_ = 0;
 };
 
 }  // namespace ui

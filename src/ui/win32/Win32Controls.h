@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/TypeAhead.h"
 #include "ui/win32/ChildControl.h"
 
 namespace ui {
@@ -81,9 +82,17 @@ class Win32ListBox : public ListImpl<ListBox> {
 public:
     Win32ListBox(Win32Form& form, const ControlSpec& spec, int id);
     void Notify(int code) override;
+    // Typing: ListBoxInput.cpp.
+    void CreateOn(HWND form) override;
 
 protected:
     WindowKind Kind() const override;
+
+private:
+    static LRESULT CALLBACK TypingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR list);
+
+    TypeAhead typeAhead_;
 };
 
 class Win32DropDownList : public ListImpl<DropDownList> {
