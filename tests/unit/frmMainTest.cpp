@@ -338,6 +338,26 @@ TEST_F(frmMainTest, TypedCharactersFindARowUntilAPauseAndEnterRunsIt) {
     EXPECT_EQ(env.shell.Calls()[0].file, L"cmd.exe");
 }
 
+TEST_F(frmMainOpenFileTest, OneMenuFileDroppedOpensAsF3WouldAndOtherDropsAreIgnored) {
+    const std::wstring other = WriteMenu(L"Games.larkspur", L"Игры", {{L"Сапёр", L"mine.exe"}});
+    const std::wstring document = temp.File(L"notes.txt");
+    testsupport::WriteFileBytes(document, "text");
+    const std::wstring unreadable = temp.File(L"Folder.Larkspur");
+    std::filesystem::create_directory(unreadable);
+    HeadlessForm& form = ShowMainWindow();
+    form.DropFiles(L"lstItems", {document}, 0);
+    form.DropFiles(L"lstItems", {other, other}, 0);
+    form.DropFiles(L"lstItems", {unreadable}, 0);
+    EXPECT_EQ(form.Caption(), L"Инструменты");
+    ASSERT_EQ(env.dialogs.Messages().size(), 1u);  // the unreadable menu's refusal
+    EXPECT_EQ(env.dialogs.Messages()[0].text.find(unreadable), 0u);
+    form.DropFiles(L"lstItems", {other}, 2);
+    EXPECT_EQ(form.Caption(), L"Игры");
+    EXPECT_EQ(Rows(form, L"lstItems"), (Texts{L"Сапёр"}));
+    EXPECT_EQ(model::Commands().ConfigFileName(), other);
+    EXPECT_TRUE(env.settings.Read(kPlacements, menu).has_value());  // stored for the menu left
+}
+
 TEST_F(frmMainTest, PlacementKeyIsTheFullPathWithWildcardsReplaced) {
     model::Commands().ConfigFileName(L"C:\\a*b?c.Larkspur");
     EXPECT_EQ(ui::MainForm().PlacementKey(), L"C:\\a:b:c.Larkspur");

@@ -113,6 +113,10 @@ void HeadlessListOf<Interface>::HandleOwnKey(int keyCode, int shift) {
 template class HeadlessListOf<ListBox>;
 template class HeadlessListOf<DropDownList>;
 
+std::vector<std::wstring> HeadlessListBox::ClipboardFiles() const {
+    return Form().Toolkit().clipboardFiles;
+}
+
 void HeadlessListBox::TypeCharacter(wchar_t character) {
     typeAhead_.Type(character, Form().Toolkit().Clock(), *this);
 }

@@ -161,6 +161,8 @@ public:
     using HeadlessListOf::HeadlessListOf;
     std::wstring WindowText() const override { return L""; }
     void ChangeWindowText(const std::wstring& text) override { FailUnsupported("SetText"); }
+    // The toolkit's clipboard.
+    std::vector<std::wstring> ClipboardFiles() const override;
     // A character typed into the list at the toolkit's clock: the row it leads to is selected.
     void TypeCharacter(wchar_t character);
 

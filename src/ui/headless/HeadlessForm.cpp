@@ -359,6 +359,16 @@ void HeadlessForm::SelectRow(const std::wstring& list, int row) {
     rows.SetListIndex(row);
 }
 
+void HeadlessForm::DropFiles(const std::wstring& list, const std::vector<std::wstring>& files,
+                             int row) {
+    RequireInteractive("DropFiles");
+    auto& target = Get<HeadlessListBox>(list);
+    if (row < 0 || row > target.ListCount())
+        Fail(Describe(list) + " has no row " + std::to_string(row) + " to drop on");
+    if (!target.FilesDropped) Fail(Describe(list) + " takes no drops");
+    Dispatch([&] { target.FilesDropped(files, row); });
+}
+
 void HeadlessForm::Focus(const std::wstring& control) {
     RequireInteractive("Focus");
     FocusControl(Find(control, 0));

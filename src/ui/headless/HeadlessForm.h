@@ -124,6 +124,8 @@ public:
     // Clicks a row of a list box or a drop-down list: the control takes the focus and the row
     // is selected.
     void SelectRow(const std::wstring& list, int row);
+    // Drops files from the shell onto a list box over `row` (its ListCount(): below the rows).
+    void DropFiles(const std::wstring& list, const std::vector<std::wstring>& files, int row);
     // Gives the control the focus, as a click or the Tab key would.
     void Focus(const std::wstring& control);
     // A key with modifiers, dispatched as the message loop does: the form's KeyDown first when

@@ -52,6 +52,8 @@ public:
     // The clock typing reads, in milliseconds; it moves only when a test lets time pass.
     std::uint32_t Clock() const { return clock_; }
     void LetTimePass(std::uint32_t milliseconds) { clock_ += milliseconds; }
+    // The files the clipboard holds, as a copy in the shell leaves them.
+    std::vector<std::wstring> clipboardFiles;
 
     // Used by the forms.
     FormScript TakeModalScript(const std::wstring& formName);

@@ -1,8 +1,10 @@
-// What the list box adds to the system's: rows found by typing.
+// What the list box adds to the system's: rows found by typing, files dropped and pasted.
 #include "ui/win32/Win32Controls.h"
 
 #include <commctrl.h>
 
+#include "ui/win32/ShellDrop.h"
+#include "ui/win32/Win32Form.h"
 
 namespace ui {
 
@@ -31,6 +33,32 @@ LRESULT CALLBACK Win32ListBox::TypingProc(HWND window, UINT message, WPARAM wPar
         RemoveWindowSubclass(window, TypingProc, id);
     }
     return DefSubclassProc(window, message, wParam, lParam);
+}
+
+std::vector<std::wstring> Win32ListBox::ClipboardFiles() const {
+    return ClipboardFileNames(window_);
+}
+
+void Win32ListBox::TakeDrop(const std::vector<std::wstring>& files, POINT point) {
+    if (!FilesDropped || files.empty()) return;
+    const int row = RowAt(point);
+    const auto handler = FilesDropped;
+    form_.RunEvent([&] { handler(files, row); });
+}
+
+// The row under the point; below the last row, or off the list, the number of rows.
+int Win32ListBox::RowAt(POINT point) const {
+    const int rows = ListCount();
+    if (!window_ || rows == 0) return rows;
+    MapWindowPoints(GetParent(window_), window_, &point, 1);
+    RECT client{};
+    GetClientRect(window_, &client);
+    if (!PtInRect(&client, point)) return rows;
+    const auto found = static_cast<DWORD>(Send(LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y)));
+    const int row = LOWORD(found);
+    RECT item{};
+    Send(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return HIWORD(found) == 0 && point.y < item.bottom ? row : rows;
 }
 
 }  // namespace ui
