@@ -10,15 +10,29 @@
 
 namespace {
 
-using DroppedFilesTest = testsupport::HeadlessTest;
+class DroppedFilesTest : public testsupport::HeadlessTest {
+protected:
+    // The item that a new file of that name and content becomes.
+    std::shared_ptr<model::CCommand> FromNewFile(const std::wstring& name, const std::string& bytes) {
+        testsupport::WriteFileBytes(temp.File(name), bytes);
+        return model::CommandFromFile(temp.File(name));
+    }
+
+    // The one message with which such a file is refused.
+    std::wstring RefusalOf(const std::wstring& name, const std::string& bytes) {
+        EXPECT_FALSE(FromNewFile(name, bytes));
+        EXPECT_EQ(env.dialogs.Messages().size(), 1u);
+        if (env.dialogs.Messages().empty()) return {};
+        EXPECT_EQ(env.dialogs.Messages()[0].style, platform::kMbIconError | platform::kMbOk);
+        return env.dialogs.Messages()[0].text;
+    }
+};
 
 TEST_F(DroppedFilesTest, AFileOpensItselfUnderItsNameWithoutTheExtension) {
-    const std::wstring path = temp.File(L"Report.for.May.docx");
-    testsupport::WriteFileBytes(path, "text");
-    const auto command = model::CommandFromFile(path);
+    const auto command = FromNewFile(L"Report.for.May.docx", "text");
     ASSERT_TRUE(command);
     EXPECT_EQ(command->Title(), L"Report.for.May");
-    EXPECT_EQ(command->FileName(), path);
+    EXPECT_EQ(command->FileName(), temp.File(L"Report.for.May.docx"));
     EXPECT_EQ(command->Operation(), L"open");
     EXPECT_EQ(command->Parameters(), L"");
     EXPECT_EQ(command->Directory(), L"");
@@ -35,9 +49,8 @@ TEST_F(DroppedFilesTest, AFolderKeepsItsWholeName) {
 }
 
 TEST_F(DroppedFilesTest, AnInternetShortcutOpensItsAddress) {
-    const std::wstring path = temp.File(L"Weather.url");
-    testsupport::WriteFileBytes(path, "[InternetShortcut]\r\nURL=https://example.org/?q=1\r\n");
-    const auto command = model::CommandFromFile(path);
+    const auto command =
+        FromNewFile(L"Weather.url", "[InternetShortcut]\r\nURL=https://example.org/?q=1\r\n");
     ASSERT_TRUE(command);
     EXPECT_EQ(command->Title(), L"Weather");
     EXPECT_EQ(command->FileName(), L"https://example.org/?q=1");
@@ -45,12 +58,14 @@ TEST_F(DroppedFilesTest, AnInternetShortcutOpensItsAddress) {
 }
 
 TEST_F(DroppedFilesTest, AnInternetShortcutWithoutAnAddressIsRefusedWithAMessage) {
-    const std::wstring path = temp.File(L"Empty.url");
-    testsupport::WriteFileBytes(path, "[InternetShortcut]\r\n");
-    EXPECT_FALSE(model::CommandFromFile(path));
-    ASSERT_EQ(env.dialogs.Messages().size(), 1u);
-    EXPECT_EQ(env.dialogs.Messages()[0].text, path + L"\r\n\r\nВ ярлыке нет адреса.");
-    EXPECT_EQ(env.dialogs.Messages()[0].style, platform::kMbIconError | platform::kMbOk);
+    EXPECT_EQ(RefusalOf(L"Empty.url", "[InternetShortcut]\r\n"),
+              temp.File(L"Empty.url") + L"\r\n\r\nВ ярлыке нет адреса.");
+}
+
+// Under Wine the shell tries to read it for real.
+TEST_F(DroppedFilesTest, AShortcutThatCannotBeReadIsRefusedWithAMessage) {
+    EXPECT_EQ(RefusalOf(L"Broken.lnk", "no shortcut"),
+              temp.File(L"Broken.lnk") + L"\r\n\r\nНе удалось прочитать ярлык.");
 }
 
 TEST_F(DroppedFilesTest, AShortcutsTargetIsTakenAsHeldWithArgumentsFolderAndShowCommand) {
