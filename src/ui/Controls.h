@@ -69,9 +69,18 @@ public:
     virtual void SetListIndex(int index) = 0;
 };
 
+// A list box also finds a row by typing its title (ui/TypeAhead.h).
 class ListBox : public ListControl {
 public:
+    // The files the clipboard holds after a copy (or a cut) in the shell, in order; none when
+    // it holds no files.
+    virtual std::vector<std::wstring> ClipboardFiles() const = 0;
+
     std::function<void()> DblClick;
+    // Files and folders dropped from the shell onto the list's form, in the order given, with
+    // the row they were dropped on: ListCount() below the last row or off the list. Set before
+    // the form loads, it makes the form take drops.
+    std::function<void(const std::vector<std::wstring>& files, int row)> FilesDropped;
 };
 
 // A drop-down list that accepts only a choice from its rows.

@@ -7,6 +7,7 @@
 #include "platform/headless/HeadlessDesktop.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
+#include "ui/TypeAhead.h"
 
 namespace ui {
 
@@ -160,6 +161,13 @@ public:
     using HeadlessListOf::HeadlessListOf;
     std::wstring WindowText() const override { return L""; }
     void ChangeWindowText(const std::wstring& text) override { FailUnsupported("SetText"); }
+    // The toolkit's clipboard.
+    std::vector<std::wstring> ClipboardFiles() const override;
+    // A character typed into the list at the toolkit's clock: the row it leads to is selected.
+    void TypeCharacter(wchar_t character);
+
+private:
+    TypeAhead typeAhead_;
 };
 
 class HeadlessDropDownList : public HeadlessListOf<DropDownList> {

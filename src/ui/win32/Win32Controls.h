@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/TypeAhead.h"
 #include "ui/win32/ChildControl.h"
 
 namespace ui {
@@ -81,9 +82,21 @@ class Win32ListBox : public ListImpl<ListBox> {
 public:
     Win32ListBox(Win32Form& form, const ControlSpec& spec, int id);
     void Notify(int code) override;
+    // Typing and drops: ListBoxInput.cpp.
+    void CreateOn(HWND form) override;
+    std::vector<std::wstring> ClipboardFiles() const override;
+    // Files the shell dropped on the form at `point`, in the form's client coordinates.
+    void TakeDrop(const std::vector<std::wstring>& files, POINT point);
 
 protected:
     WindowKind Kind() const override;
+
+private:
+    static LRESULT CALLBACK TypingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR list);
+    int RowAt(POINT point) const;
+
+    TypeAhead typeAhead_;
 };
 
 class Win32DropDownList : public ListImpl<DropDownList> {
