@@ -27,6 +27,7 @@ constexpr int A = 0x41;
 constexpr int C = 0x43;
 constexpr int E = 0x45;
 constexpr int R = 0x52;
+constexpr int V = 0x56;
 constexpr int F1 = 0x70;
 constexpr int F3 = 0x72;
 constexpr int F4 = 0x73;

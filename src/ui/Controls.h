@@ -70,6 +70,7 @@ public:
     virtual void SetListIndex(int index) = 0;
 };
 
+// A list box also finds a row by typing its title (ui/TypeAhead.h).
 class ListBox : public ListControl {
 public:
     // Shows left of each row the icon of what it starts (targets[i] for row i), fetched in the
@@ -77,7 +78,15 @@ public:
     // Clear removes the targets with the rows.
     virtual void SetRowTargets(const std::vector<platform::ShellTarget>& targets) = 0;
 
+    // The files the clipboard holds after a copy (or a cut) in the shell, in order; none when
+    // it holds no files.
+    virtual std::vector<std::wstring> ClipboardFiles() const = 0;
+
     std::function<void()> DblClick;
+    // Files and folders dropped from the shell onto the list's form, in the order given, with
+    // the row they were dropped on: ListCount() below the last row or off the list. Set before
+    // the form loads, it makes the form take drops.
+    std::function<void(const std::vector<std::wstring>& files, int row)> FilesDropped;
 };
 
 // A drop-down list that accepts only a choice from its rows.

@@ -2,6 +2,7 @@
 // the keys and saving.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "model/SharedCommands.h"
@@ -411,6 +412,66 @@ TEST_F(frmCommandsEditorTest, OnlyASuccessfulSaveAddsTheTitleToItsHistory) {
     });
     ASSERT_EQ(env.dialogs.PopupMenus().size(), 1u);
     EXPECT_EQ(env.dialogs.PopupMenus()[0].entries, (Texts{L"Сохранено"}));
+}
+
+// Files dropped or pasted from the shell.
+class frmCommandsEditorDropTest : public frmCommandsEditorTest {
+protected:
+    // A document and a folder in the temporary folder (ASCII names: natively the tests' paths
+    // are converted in the C locale).
+    std::vector<std::wstring> MakeFiles() {
+        const std::wstring document = temp.File(L"Report.docx");
+        testsupport::WriteFileBytes(document, "text");
+        const std::wstring folder = temp.File(L"Photos");
+        std::filesystem::create_directory(folder);
+        return {document, folder};
+    }
+};
+
+TEST_F(frmCommandsEditorDropTest, DroppedFilesGoBeforeTheRowInOrderWithTheFirstSelected) {
+    const std::vector<std::wstring> files = MakeFiles();
+    RunEditor([&](HeadlessForm& editor) {
+        editor.DropFiles(L"lstItems", files, 2);
+        EXPECT_EQ(Rows(editor, L"lstItems"),
+                  (Texts{L"0", L"1", L"Report", L"Photos", L"2", L"3", L"4"}));
+        EXPECT_EQ(Selected(editor), 2);
+        editor.DropFiles(L"lstItems", {files[0]}, 7);  // below the last row
+        EXPECT_EQ(Rows(editor, L"lstItems").back(), L"Report");
+        EXPECT_EQ(Selected(editor), 7);
+        editor.Click(L"cmdCancel");
+    });
+    EXPECT_EQ(SharedTitles(), (Texts{L"0", L"1", L"2", L"3", L"4"}));  // nothing saved
+}
+
+TEST_F(frmCommandsEditorDropTest, ADropPastTheLimitAddsWhatFitsAndSaysTheMenuIsFull) {
+    OpenMenuOf(999);
+    const std::vector<std::wstring> files = MakeFiles();
+    RunEditor([&](HeadlessForm& editor) {
+        editor.DropFiles(L"lstItems", files, 0);
+        EXPECT_EQ(Rows(editor, L"lstItems").size(), 1000u);
+        EXPECT_EQ(editor.Get<ui::ListControl>(L"lstItems").List(0), L"Report");
+        editor.Click(L"cmdCancel");
+    });
+    ASSERT_EQ(env.dialogs.Messages().size(), 1u);
+    EXPECT_EQ(env.dialogs.Messages()[0].text,
+              L"Достигнуто ограничение на количество элементов в меню. Текущее - 1000.");
+}
+
+TEST_F(frmCommandsEditorDropTest, CtrlVInTheListPastesCopiedFilesBeforeTheSelectedRow) {
+    toolkit.clipboardFiles = MakeFiles();
+    RunEditor([](HeadlessForm& editor) {
+        editor.Focus(L"txtTitle");
+        editor.PressKey(vk::V, kCtrlMask);  // the title's own paste
+        EXPECT_EQ(Rows(editor, L"lstItems").size(), 5u);
+        editor.SelectRow(L"lstItems", 1);
+        editor.PressKey(vk::V, kCtrlMask | kShiftMask);
+        EXPECT_EQ(Rows(editor, L"lstItems").size(), 5u);
+        editor.PressKey(vk::V, kCtrlMask);
+        EXPECT_EQ(Rows(editor, L"lstItems"),
+                  (Texts{L"0", L"Report", L"Photos", L"1", L"2", L"3", L"4"}));
+        EXPECT_EQ(Selected(editor), 1);
+        editor.Click(L"cmdCancel");
+    });
 }
 
 }  // namespace

@@ -339,6 +339,44 @@ TEST_F(frmMainOpenFileTest, EachMenuFileKeepsItsOwnPlacement) {
     EXPECT_EQ(ShowMainWindow().ScreenRect(), second);
 }
 
+TEST_F(frmMainTest, TypedCharactersFindARowUntilAPauseAndEnterRunsIt) {
+    OpenMenu(WriteMenu(L"Long.Larkspur", L"Длинное",
+                       {{L"Блокнот", L"notepad.exe"}, {L"Командная строка", L"cmd.exe"},
+                        {L"Корзина", L"shell:RecycleBinFolder"}}));
+    HeadlessForm& form = ShowMainWindow();
+    form.Type(L"lstItems", L"КОР");
+    EXPECT_EQ(SelectedRow(form), 2);
+    toolkit.LetTimePass(900);
+    form.Type(L"lstItems", L"з");
+    EXPECT_EQ(SelectedRow(form), 2);
+    toolkit.LetTimePass(1100);
+    form.Type(L"lstItems", L"стр");  // a new search: a word of a title
+    EXPECT_EQ(SelectedRow(form), 1);
+    form.PressKey(vk::Return);
+    ASSERT_EQ(env.shell.Calls().size(), 1u);
+    EXPECT_EQ(env.shell.Calls()[0].file, L"cmd.exe");
+}
+
+TEST_F(frmMainOpenFileTest, OneMenuFileDroppedOpensAsF3WouldAndOtherDropsAreIgnored) {
+    const std::wstring other = WriteMenu(L"Games.larkspur", L"Игры", {{L"Сапёр", L"mine.exe"}});
+    const std::wstring document = temp.File(L"notes.txt");
+    testsupport::WriteFileBytes(document, "text");
+    const std::wstring unreadable = temp.File(L"Folder.Larkspur");
+    std::filesystem::create_directory(unreadable);
+    HeadlessForm& form = ShowMainWindow();
+    form.DropFiles(L"lstItems", {document}, 0);
+    form.DropFiles(L"lstItems", {other, other}, 0);
+    form.DropFiles(L"lstItems", {unreadable}, 0);
+    EXPECT_EQ(form.Caption(), L"Инструменты");
+    ASSERT_EQ(env.dialogs.Messages().size(), 1u);  // the unreadable menu's refusal
+    EXPECT_EQ(env.dialogs.Messages()[0].text.find(unreadable), 0u);
+    form.DropFiles(L"lstItems", {other}, 2);
+    EXPECT_EQ(form.Caption(), L"Игры");
+    EXPECT_EQ(Rows(form, L"lstItems"), (Texts{L"Сапёр"}));
+    EXPECT_EQ(model::Commands().ConfigFileName(), other);
+    EXPECT_TRUE(env.settings.Read(kPlacements, menu).has_value());  // stored for the menu left
+}
+
 TEST_F(frmMainTest, PlacementKeyIsTheFullPathWithWildcardsReplaced) {
     model::Commands().ConfigFileName(L"C:\\a*b?c.Larkspur");
     EXPECT_EQ(ui::MainForm().PlacementKey(), L"C:\\a:b:c.Larkspur");

@@ -201,6 +201,11 @@ bool EqualIgnoringCase(std::wstring_view a, std::wstring_view b) {
     return true;
 }
 
+bool EndsWithIgnoringCase(std::wstring_view text, std::wstring_view tail) {
+    return text.size() >= tail.size() &&
+           EqualIgnoringCase(text.substr(text.size() - tail.size()), tail);
+}
+
 // Folding keeps the length, so names that fold alike take the same one of the two hashes.
 size_t HashIgnoringCase(std::wstring_view text) {
     const HashKeys& keys = Keys();

@@ -16,6 +16,8 @@ void FoldCaseInto(std::wstring_view text, wchar_t* out);
 // compared this way on every lookup. The hash is keyed at random once per process, so names
 // cannot be chosen to collide; it differs from run to run and is not to be stored.
 bool EqualIgnoringCase(std::wstring_view a, std::wstring_view b);
+// Whether the text ends with `tail`, compared as EqualIgnoringCase compares.
+bool EndsWithIgnoringCase(std::wstring_view text, std::wstring_view tail);
 size_t HashIgnoringCase(std::wstring_view text);
 
 }  // namespace platform::text

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "app/modAppWindowTitle.h"
+#include "model/DroppedFiles.h"
 #include "model/SharedCommands.h"
 #include "platform/Application.h"
 #include "platform/Environment.h"
@@ -72,6 +73,10 @@ frmCommandsEditor::frmCommandsEditor()
     txtTitle->GotFocus = [this] { txtTitle_GotFocus(); };
     cmdTitleHistory->Click = [this] { cmdTitleHistory_Click(); };
     lstItems->DblClick = [this] { lstItems_DblClick(); };
+    lstItems->KeyDown = [this](int& keyCode, int shift) { lstItems_KeyDown(keyCode, shift); };
+    lstItems->FilesDropped = [this](const std::vector<std::wstring>& files, int row) {
+        lstItems_FilesDropped(files, row);
+    };
     cmdAdd->Click = [this] { cmdAdd_Click(); };
     cmdCopy->Click = [this] { cmdCopy_Click(); };
     cmdEdit->Click = [this] { cmdEdit_Click(); };
@@ -141,6 +146,17 @@ void frmCommandsEditor::txtTitle_GotFocus() {
 void frmCommandsEditor::cmdTitleHistory_Click() { TitleHistory->ShowEntries(txtTitle->hWnd()); }
 
 void frmCommandsEditor::lstItems_DblClick() { Press(*cmdEdit); }
+
+// Files copied in the shell go in before the selected row, or at the end when none is.
+void frmCommandsEditor::lstItems_KeyDown(int& KeyCode, int Shift) {
+    if (KeyCode != platform::vk::V || Shift != platform::kCtrlMask) return;
+    const int selected = lstItems->ListIndex();
+    InsertFiles(lstItems->ClipboardFiles(), selected < 0 ? lstItems->ListCount() : selected);
+}
+
+void frmCommandsEditor::lstItems_FilesDropped(const std::vector<std::wstring>& files, int row) {
+    InsertFiles(files, row);
+}
 
 void frmCommandsEditor::cmdAdd_Click() {
     if (LimitReached()) return;
@@ -249,10 +265,34 @@ bool frmCommandsEditor::SaveCommands() {
 
 bool frmCommandsEditor::LimitReached() {
     if (WorkingCommands->Count() != WorkingCommands->MaxItems()) return false;
+    ShowLimitMessage();
+    return true;
+}
+
+void frmCommandsEditor::ShowLimitMessage() {
     platform::MsgBox(L"Достигнуто ограничение на количество элементов в меню. Текущее - " +
                          std::to_wstring(WorkingCommands->MaxItems()) + L".",
                      platform::kMbIconError | platform::kMbOk);
-    return true;
+}
+
+// The items go in before `row` in the order given, as many as fit, and the first of them is
+// selected; a file that cannot be read is left out, the user told why.
+void frmCommandsEditor::InsertFiles(const std::vector<std::wstring>& files, int row) {
+    int position = row;
+    bool full = false;
+    for (const std::wstring& file : files) {
+        full = WorkingCommands->Count() == WorkingCommands->MaxItems();
+        if (full) break;
+        if (auto command = model::CommandFromFile(file)) {
+            WorkingCommands->Add(std::move(command), position, -1);
+            ++position;
+        }
+    }
+    if (position > row) {
+        RefreshList();
+        lstItems->SetListIndex(row);
+    }
+    if (full) ShowLimitMessage();
 }
 
 // A fresh command editor each time, so that every opening runs its whole load.

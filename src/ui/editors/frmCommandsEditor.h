@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/CCommand.h"
 #include "model/CCommands.h"
@@ -37,6 +38,8 @@ public:
     void txtTitle_GotFocus();
     void cmdTitleHistory_Click();
     void lstItems_DblClick();
+    void lstItems_KeyDown(int& KeyCode, int Shift);
+    void lstItems_FilesDropped(const std::vector<std::wstring>& files, int row);
     void cmdAdd_Click();
     void cmdCopy_Click();
     void cmdEdit_Click();
@@ -51,6 +54,8 @@ private:
     void RefreshList();
     bool SaveCommands();
     bool LimitReached();
+    void ShowLimitMessage();
+    void InsertFiles(const std::vector<std::wstring>& files, int row);
     void ShowCommandEditor();
     void AppendCurrentCommand();
     void Press(Button& button);

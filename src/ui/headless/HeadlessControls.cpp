@@ -5,6 +5,7 @@
 
 #include "platform/WinConstants.h"
 #include "ui/headless/HeadlessForm.h"
+#include "ui/headless/HeadlessToolkit.h"
 #include "ui/headless/Twips.h"
 
 namespace ui {
@@ -111,5 +112,13 @@ void HeadlessListOf<Interface>::HandleOwnKey(int keyCode, int shift) {
 
 template class HeadlessListOf<ListBox>;
 template class HeadlessListOf<DropDownList>;
+
+std::vector<std::wstring> HeadlessListBox::ClipboardFiles() const {
+    return Form().Toolkit().clipboardFiles;
+}
+
+void HeadlessListBox::TypeCharacter(wchar_t character) {
+    typeAhead_.Type(character, Form().Toolkit().Clock(), *this);
+}
 
 }  // namespace ui

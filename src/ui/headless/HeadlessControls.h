@@ -7,6 +7,7 @@
 #include "platform/headless/HeadlessDesktop.h"
 #include "ui/Controls.h"
 #include "ui/Form.h"
+#include "ui/TypeAhead.h"
 
 namespace ui {
 
@@ -171,10 +172,15 @@ public:
     // What the rows' icons would show, and whether the list shows icons at all.
     const std::vector<platform::ShellTarget>& RowTargets() const { return rowTargets_; }
     bool ShowsIcons() const { return showsIcons_; }
+    // The toolkit's clipboard.
+    std::vector<std::wstring> ClipboardFiles() const override;
+    // A character typed into the list at the toolkit's clock: the row it leads to is selected.
+    void TypeCharacter(wchar_t character);
 
 private:
     std::vector<platform::ShellTarget> rowTargets_;
     bool showsIcons_ = false;
+    TypeAhead typeAhead_;
 };
 
 class HeadlessDropDownList : public HeadlessListOf<DropDownList> {

@@ -332,11 +332,17 @@ void HeadlessForm::DoubleClick(const std::wstring& list, int row, int shift) {
     Dispatch(target.DblClick);
 }
 
-void HeadlessForm::Type(const std::wstring& textBox, const std::wstring& text) {
+void HeadlessForm::Type(const std::wstring& control, const std::wstring& text) {
     RequireInteractive("Type");
-    auto& target = Get<HeadlessTextBox>(textBox);
+    HeadlessControl& target = Find(control, 0);
+    auto* textBox = dynamic_cast<HeadlessTextBox*>(&target);
+    auto* list = dynamic_cast<HeadlessListBox*>(&target);
+    if (!textBox && !list) Fail("cannot type into " + Describe(control));
     if (!target.HasFocus()) FocusControl(target);
-    target.ReplaceSelection(text);
+    if (textBox) textBox->ReplaceSelection(text);
+    if (list) {
+        for (wchar_t character : text) list->TypeCharacter(character);
+    }
 }
 
 void HeadlessForm::SetText(const std::wstring& textBox, const std::wstring& text) {
@@ -351,6 +357,16 @@ void HeadlessForm::SelectRow(const std::wstring& list, int row) {
         Fail(Describe(list) + " has no row " + std::to_string(row));
     FocusControl(Find(list, 0));
     rows.SetListIndex(row);
+}
+
+void HeadlessForm::DropFiles(const std::wstring& list, const std::vector<std::wstring>& files,
+                             int row) {
+    RequireInteractive("DropFiles");
+    auto& target = Get<HeadlessListBox>(list);
+    if (row < 0 || row > target.ListCount())
+        Fail(Describe(list) + " has no row " + std::to_string(row) + " to drop on");
+    if (!target.FilesDropped) Fail(Describe(list) + " takes no drops");
+    Dispatch([&] { target.FilesDropped(files, row); });
 }
 
 void HeadlessForm::Focus(const std::wstring& control) {

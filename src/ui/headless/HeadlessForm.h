@@ -85,6 +85,7 @@ public:
 
     // --- What a test reads.
     const FormSpec& Spec() const { return spec_; }
+    HeadlessToolkit& Toolkit() const { return toolkit_; }
     bool IsEnabled() const { return enabled_; }
     bool IsActive() const;
     // The control named so (the index-th of that name, for a control array), as the kind asked
@@ -114,14 +115,17 @@ public:
     // Double-clicks a list row (-1: below the rows): the list takes the focus, the row is
     // selected, then DblClick runs.
     void DoubleClick(const std::wstring& list, int row, int shift = 0);
-    // Types into a text box: it takes the focus if it has not got it (GotFocus runs), then the
-    // typed text replaces its selection.
-    void Type(const std::wstring& textBox, const std::wstring& text);
+    // Types into a text box or a list box: it takes the focus if it has not got it (GotFocus
+    // runs); then the typed text replaces a text box's selection, and each character of it
+    // finds a list box's row, all at the toolkit's present clock.
+    void Type(const std::wstring& control, const std::wstring& text);
     // Sets a text box's whole text, as code or a paste over everything would; the focus stays.
     void SetText(const std::wstring& textBox, const std::wstring& text);
     // Clicks a row of a list box or a drop-down list: the control takes the focus and the row
     // is selected.
     void SelectRow(const std::wstring& list, int row);
+    // Drops files from the shell onto a list box over `row` (its ListCount(): below the rows).
+    void DropFiles(const std::wstring& list, const std::vector<std::wstring>& files, int row);
     // Gives the control the focus, as a click or the Tab key would.
     void Focus(const std::wstring& control);
     // A key with modifiers, dispatched as the message loop does: the form's KeyDown first when

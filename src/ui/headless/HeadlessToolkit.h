@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
@@ -48,6 +49,12 @@ public:
 
     platform::HeadlessEnvironment& Environment() { return environment_; }
 
+    // The clock typing reads, in milliseconds; it moves only when a test lets time pass.
+    std::uint32_t Clock() const { return clock_; }
+    void LetTimePass(std::uint32_t milliseconds) { clock_ += milliseconds; }
+    // The files the clipboard holds, as a copy in the shell leaves them.
+    std::vector<std::wstring> clipboardFiles;
+
     // Used by the forms.
     FormScript TakeModalScript(const std::wstring& formName);
     // Activates the topmost form still shown and enabled, if any.
@@ -59,6 +66,7 @@ private:
     std::deque<std::function<void()>> loopScripts_;
     int doEventsCalls_ = 0;
     int initCommonControlsCalls_ = 0;
+    std::uint32_t clock_ = 0;
 };
 
 }  // namespace ui

@@ -14,6 +14,7 @@
 #include "platform/support/FileNames.h"
 #include "platform/support/Session.h"
 #include "platform/support/WindowHelpers.h"
+#include "platform/text/CaseFold.h"
 #include "ui/FileChoice.h"
 #include "ui/ItemIcons.h"
 #include "ui/editors/frmCommandsEditor.h"
@@ -54,6 +55,9 @@ frmMain::frmMain()
     form_->KeyDown = [this](int& keyCode, int shift) { Form_KeyDown(keyCode, shift); };
     lstItems->KeyDown = [this](int& keyCode, int shift) { lstItems_KeyDown(keyCode, shift); };
     lstItems->DblClick = [this] { lstItems_DblClick(); };
+    lstItems->FilesDropped = [this](const std::vector<std::wstring>& files, int row) {
+        lstItems_FilesDropped(files, row);
+    };
 }
 
 void frmMain::Form_Load() {
@@ -130,6 +134,13 @@ void frmMain::lstItems_DblClick() {
     }
 }
 
+// One menu file opens as F3 would open it; every other drop is ignored.
+void frmMain::lstItems_FilesDropped(const std::vector<std::wstring>& files, int row) {
+    if (files.size() == 1 && platform::text::EndsWithIgnoringCase(files.front(), L".Larkspur")) {
+        OpenMenu(files.front());
+    }
+}
+
 void frmMain::SetDefaultSize() {
     TwipsRect bounds = form_->Bounds();
     bounds.width = (bounds.width - form_->ScaleWidth()) + kListWidth + 2 * kMargin;
@@ -198,8 +209,12 @@ void frmMain::OpenMenuFile(bool UseCurrentName) {
          .filter = kMenuFileFilter,
          .fileName = UseCurrentName ? model::Commands().ConfigFileName() : L""});
     if (chosen.empty()) return;
+    OpenMenu(chosen);
+}
+
+void frmMain::OpenMenu(const std::wstring& fileName) {
     auto commands = std::make_shared<model::CCommands>();
-    commands->ConfigFileName(platform::esGetFullFileName(chosen, true));
+    commands->ConfigFileName(platform::esGetFullFileName(fileName, true));
     // A file that cannot be read leaves the menu shown as it was; LoadItems has told why.
     if (!commands->LoadItems()) return;
     SavePlacement();

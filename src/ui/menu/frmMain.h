@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui/Form.h"
 
@@ -24,6 +25,7 @@ public:
     void Form_KeyDown(int& KeyCode, int Shift);
     void lstItems_KeyDown(int& KeyCode, int Shift);
     void lstItems_DblClick();
+    void lstItems_FilesDropped(const std::vector<std::wstring>& files, int row);
 
     void SetDefaultSize();
     void RestorePlacement();
@@ -34,6 +36,9 @@ public:
     void OpenMenuFile(bool UseCurrentName);
 
 private:
+    // Switches the window to the menu in that file, unless it cannot be read.
+    void OpenMenu(const std::wstring& fileName);
+
     std::unique_ptr<Form> form_;
     ListBox* lstItems = nullptr;
     Shape* shpBack = nullptr;

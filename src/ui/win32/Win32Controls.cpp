@@ -151,8 +151,11 @@ Win32ListBox::Win32ListBox(Win32Form& form, const ControlSpec& spec, int id)
 
 void Win32ListBox::CreateOn(HWND form) {
     ListImpl::CreateOn(form);
-    // The fetcher tells the list itself that icons have arrived.
-    if (window_) SetWindowSubclass(window_, ListProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    if (window_) {
+        StartTyping();
+        // The fetcher tells the list itself that icons have arrived.
+        SetWindowSubclass(window_, IconsProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
     icons_.Attach(window_);
 }
 
@@ -228,7 +231,7 @@ void Win32ListBox::ShowArrivedIcons(WPARAM cookie) {
     }
 }
 
-LRESULT CALLBACK Win32ListBox::ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+LRESULT CALLBACK Win32ListBox::IconsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR id, DWORD_PTR self) {
     auto* list = reinterpret_cast<Win32ListBox*>(self);
     if (message == platform::kMsgRowIconsArrived) {
@@ -236,7 +239,7 @@ LRESULT CALLBACK Win32ListBox::ListProc(HWND window, UINT message, WPARAM wParam
         return 0;
     }
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, ListProc, id);
+        RemoveWindowSubclass(window, IconsProc, id);
         list->icons_.Attach(nullptr);
     }
     return DefSubclassProc(window, message, wParam, lParam);

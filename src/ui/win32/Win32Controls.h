@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/TypeAhead.h"
 #include "ui/win32/ChildControl.h"
 #include "ui/win32/RowIcons.h"
 
@@ -90,6 +91,9 @@ public:
     void DrawItem(const DRAWITEMSTRUCT& item) override;
     // Whether the row shows its icon now.
     bool ShowsIcon(int row) const;
+    std::vector<std::wstring> ClipboardFiles() const override;
+    // Files the shell dropped on the form at `point`, in the form's client coordinates.
+    void TakeDrop(const std::vector<std::wstring>& files, POINT point);
 
 protected:
     WindowKind Kind() const override;
@@ -97,12 +101,19 @@ protected:
     void Place() override;
 
 private:
-    static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR self);
+    // Typing: ListBoxInput.cpp.
+    void StartTyping();
+    static LRESULT CALLBACK TypingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR list);
+    int RowAt(POINT point) const;
+    // Icons.
+    static LRESULT CALLBACK IconsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR list);
     int IconSize() const;
     void UpdateRowHeight();
     void ShowArrivedIcons(WPARAM cookie);
 
+    TypeAhead typeAhead_;
     RowIcons icons_;
 };
 

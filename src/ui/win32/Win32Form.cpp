@@ -13,6 +13,7 @@
 #include "platform/win32/WindowPosition.h"
 #include "platform/win32/WindowText.h"
 #include "ui/win32/MessageLoop.h"
+#include "ui/win32/ShellDrop.h"
 #include "ui/win32/Twips.h"
 #include "ui/win32/Win32Controls.h"
 #include "ui/win32/Win32Toolkit.h"
@@ -237,6 +238,7 @@ ChildControl* Win32Form::ControlOf(HWND window) const {
 bool Win32Form::EnsureLoaded() {
     if (loaded_) return true;
     if (!window_) CreateWindowAndControls();
+    if (DropTarget()) AcceptDroppedFiles(window_);
     loaded_ = true;
     toolkit_.FormLoaded();
     RunEvent(Load);
@@ -397,6 +399,26 @@ void Win32Form::PressButton(int id) {
     }
 }
 
+// Drops
+
+Win32ListBox* Win32Form::DropTarget() const {
+    for (const auto& control : controls_) {
+        auto* list = dynamic_cast<Win32ListBox*>(control.get());
+        if (list && list->FilesDropped) return list;
+    }
+    return nullptr;
+}
+
+void Win32Form::TakeDrop(HDROP drop) {
+    const std::vector<std::wstring> files = FileNamesOf(drop);
+    POINT point{};
+    DragQueryPoint(drop, &point);
+    DragFinish(drop);
+    Win32ListBox* list = DropTarget();
+    // Behind a modal form the window takes no drop, as it takes no click.
+    if (list && IsWindowEnabled(window_)) list->TakeDrop(files, point);
+}
+
 // Painting and DPI
 
 void Win32Form::InvalidatePixels(const RECT& rect) {
@@ -505,6 +527,9 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CLOSE:
             Unload();
+            return 0;
+        case WM_DROPFILES:
+            TakeDrop(reinterpret_cast<HDROP>(wParam));
             return 0;
         case WM_DPICHANGED:
             ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));

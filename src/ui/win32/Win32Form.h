@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <memory>
 #include <vector>
@@ -13,6 +14,7 @@
 namespace ui {
 
 class Win32Button;
+class Win32ListBox;
 class Win32Toolkit;
 
 // A form on a top-level window. The window and its controls' windows are made when the form is
@@ -84,6 +86,9 @@ private:
     int DefaultIdFor(HWND focus) const;
     ChildControl* ControlWithId(int id) const;
     ChildControl* ControlOf(HWND window) const;
+    // Drops land on the form's first list that takes them, wherever they fall on the form.
+    Win32ListBox* DropTarget() const;
+    void TakeDrop(HDROP drop);
     void PaintWindow();
     void ChangeDpi(int dpi, const RECT& suggested);
     void ReportFailure(const char* what);

@@ -1,0 +1,61 @@
+// What the list box adds to the system's: rows found by typing, files dropped and pasted.
+#include "ui/win32/Win32Controls.h"
+
+#include <commctrl.h>
+
+#include "ui/win32/ShellDrop.h"
+#include "ui/win32/Win32Form.h"
+
+namespace ui {
+
+namespace {
+
+constexpr UINT_PTR kTypingSubclass = 1;
+
+}  // namespace
+
+void Win32ListBox::StartTyping() {
+    SetWindowSubclass(window_, TypingProc, kTypingSubclass, reinterpret_cast<DWORD_PTR>(this));
+}
+
+// Typed characters find rows by the program's search, which replaces the list box's own
+// first-letter one; the keys the list box handles (arrows, Home, End) stay its own.
+LRESULT CALLBACK Win32ListBox::TypingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR id, DWORD_PTR list) {
+    if (message == WM_CHAR) {
+        auto* self = reinterpret_cast<Win32ListBox*>(list);
+        const auto time = static_cast<std::uint32_t>(GetMessageTime());
+        if (self->typeAhead_.Type(static_cast<wchar_t>(wParam), time, *self)) return 0;
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, TypingProc, id);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+std::vector<std::wstring> Win32ListBox::ClipboardFiles() const {
+    return ClipboardFileNames(window_);
+}
+
+void Win32ListBox::TakeDrop(const std::vector<std::wstring>& files, POINT point) {
+    if (!FilesDropped || files.empty()) return;
+    const int row = RowAt(point);
+    const auto handler = FilesDropped;
+    form_.RunEvent([&] { handler(files, row); });
+}
+
+// The row under the point; below the last row, or off the list, the number of rows.
+int Win32ListBox::RowAt(POINT point) const {
+    const int rows = ListCount();
+    if (!window_ || rows == 0) return rows;
+    MapWindowPoints(GetParent(window_), window_, &point, 1);
+    RECT client{};
+    GetClientRect(window_, &client);
+    if (!PtInRect(&client, point)) return rows;
+    const auto found = static_cast<DWORD>(Send(LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y)));
+    const int row = LOWORD(found);
+    RECT item{};
+    Send(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return HIWORD(found) == 0 && point.y < item.bottom ? row : rows;
+}
+
+}  // namespace ui

@@ -1,0 +1,95 @@
+// The items that files dropped from the shell become (shortcuts are read for real under Wine:
+// tests/windows/ShortcutWineTest.cpp).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "model/DroppedFiles.h"
+#include "platform/WinConstants.h"
+#include "support/HeadlessFixture.h"
+
+namespace {
+
+class DroppedFilesTest : public testsupport::HeadlessTest {
+protected:
+    // The item that a new file of that name and content becomes.
+    std::shared_ptr<model::CCommand> FromNewFile(const std::wstring& name, const std::string& bytes) {
+        testsupport::WriteFileBytes(temp.File(name), bytes);
+        return model::CommandFromFile(temp.File(name));
+    }
+
+    // The one message with which such a file is refused.
+    std::wstring RefusalOf(const std::wstring& name, const std::string& bytes) {
+        EXPECT_FALSE(FromNewFile(name, bytes));
+        EXPECT_EQ(env.dialogs.Messages().size(), 1u);
+        if (env.dialogs.Messages().empty()) return {};
+        EXPECT_EQ(env.dialogs.Messages()[0].style, platform::kMbIconError | platform::kMbOk);
+        return env.dialogs.Messages()[0].text;
+    }
+};
+
+TEST_F(DroppedFilesTest, AFileOpensItselfUnderItsNameWithoutTheExtension) {
+    const auto command = FromNewFile(L"Report.for.May.docx", "text");
+    ASSERT_TRUE(command);
+    EXPECT_EQ(command->Title(), L"Report.for.May");
+    EXPECT_EQ(command->FileName(), temp.File(L"Report.for.May.docx"));
+    EXPECT_EQ(command->Operation(), L"open");
+    EXPECT_EQ(command->Parameters(), L"");
+    EXPECT_EQ(command->Directory(), L"");
+    EXPECT_EQ(command->ShowCommand(), platform::kSwShowDefault);
+}
+
+TEST_F(DroppedFilesTest, AFolderKeepsItsWholeName) {
+    const std::wstring path = temp.File(L"Photos.2024");
+    std::filesystem::create_directory(path);
+    const auto command = model::CommandFromFile(path);
+    ASSERT_TRUE(command);
+    EXPECT_EQ(command->Title(), L"Photos.2024");
+    EXPECT_EQ(command->FileName(), path);
+}
+
+TEST_F(DroppedFilesTest, AnInternetShortcutOpensItsAddress) {
+    const auto command =
+        FromNewFile(L"Weather.url", "[InternetShortcut]\r\nURL=https://example.org/?q=1\r\n");
+    ASSERT_TRUE(command);
+    EXPECT_EQ(command->Title(), L"Weather");
+    EXPECT_EQ(command->FileName(), L"https://example.org/?q=1");
+    EXPECT_EQ(command->Operation(), L"open");
+}
+
+TEST_F(DroppedFilesTest, AnInternetShortcutWithoutAnAddressIsRefusedWithAMessage) {
+    EXPECT_EQ(RefusalOf(L"Empty.url", "[InternetShortcut]\r\n"),
+              temp.File(L"Empty.url") + L"\r\n\r\nВ ярлыке нет адреса.");
+}
+
+// Under Wine the shell tries to read it for real.
+TEST_F(DroppedFilesTest, AShortcutThatCannotBeReadIsRefusedWithAMessage) {
+    EXPECT_EQ(RefusalOf(L"Broken.lnk", "no shortcut"),
+              temp.File(L"Broken.lnk") + L"\r\n\r\nНе удалось прочитать ярлык.");
+}
+
+TEST_F(DroppedFilesTest, AShortcutsTargetIsTakenAsHeldWithArgumentsFolderAndShowCommand) {
+    model::CCommand command;
+    command.FileName(L"C:\\Links\\Notepad.lnk");
+    command.ShowCommand(platform::kSwShowDefault);
+    model::TakeShortcutTarget(command, {L"%SystemRoot%\\notepad.exe", L"/a \"b c.txt\"",
+                                        L"%USERPROFILE%", platform::kSwShowMaximized});
+    EXPECT_EQ(command.FileName(), L"%SystemRoot%\\notepad.exe");
+    EXPECT_EQ(command.Parameters(), L"/a \"b c.txt\"");
+    EXPECT_EQ(command.Directory(), L"%USERPROFILE%");
+    EXPECT_EQ(command.ShowCommand(), platform::kSwShowMaximized);
+}
+
+TEST_F(DroppedFilesTest, AShortcutToNoPathOrWithAnUnknownShowCommandKeepsWhatItCannotTake) {
+    model::CCommand command;
+    command.FileName(L"C:\\Links\\Computer.lnk");
+    command.ShowCommand(platform::kSwShowDefault);
+    model::TakeShortcutTarget(command, {L"", L"-x", L"C:\\", platform::kSwShowMaximized});
+    EXPECT_EQ(command.FileName(), L"C:\\Links\\Computer.lnk");
+    EXPECT_EQ(command.Parameters(), L"");
+    EXPECT_EQ(command.ShowCommand(), platform::kSwShowDefault);
+    model::TakeShortcutTarget(command, {L"C:\\a.exe", L"", L"", 99});
+    EXPECT_EQ(command.ShowCommand(), platform::kSwShowDefault);
+}
+
+}  // namespace
