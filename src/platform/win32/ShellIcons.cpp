@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <commoncontrols.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <string>
 #include <vector>
@@ -118,12 +119,33 @@ std::wstring ProgramOf(const std::wstring& command) {
     return command.substr(0, command.find(L' '));
 }
 
-// The protocol's DefaultIcon ("file,index"), else the icon of the program that opens it.
+// ASSOCF_IS_PROTOCOL, which Windows 8 brought: the headers declare it only for builds that
+// need Windows 8. Where the query fails, the registry's classes are read.
+constexpr ASSOCF kIsProtocol = static_cast<ASSOCF>(0x00001000);
+
+// What the shell associates with the protocol: the user's choice of program included.
+std::wstring Associated(ASSOCSTR what, const std::wstring& scheme) {
+    wchar_t text[2 * MAX_PATH];
+    DWORD size = MAX_PATH * 2;
+    if (AssocQueryStringW(kIsProtocol, what, scheme.c_str(), nullptr, text, &size) != S_OK) {
+        return {};
+    }
+    return text;
+}
+
+// The protocol's icon ("file,index"), else the icon of the program that opens it. The
+// registry's classes are read too where the shell's association query knows no protocols.
 HICON ProtocolIcon(const std::wstring& scheme, int size, TargetLookup& lookup) {
-    std::wstring location = RegistryText(HKEY_CLASSES_ROOT, scheme + L"\\DefaultIcon", nullptr);
+    std::wstring location = Associated(ASSOCSTR_DEFAULTICON, scheme);
     if (location.empty()) {
-        const std::wstring program = ProgramOf(
-            RegistryText(HKEY_CLASSES_ROOT, scheme + L"\\shell\\open\\command", nullptr));
+        location = RegistryText(HKEY_CLASSES_ROOT, scheme + L"\\DefaultIcon", nullptr);
+    }
+    if (location.empty()) {
+        std::wstring program = Associated(ASSOCSTR_EXECUTABLE, scheme);
+        if (program.empty()) {
+            program = ProgramOf(RegistryText(HKEY_CLASSES_ROOT,
+                                             scheme + L"\\shell\\open\\command", nullptr));
+        }
         const ResolvedTarget found = ResolveTarget({program, L"", L""}, lookup);
         return found.kind == ResolvedTarget::Kind::Path ? PathIcon(found.path, 0, 0, size) : nullptr;
     }
