@@ -31,7 +31,8 @@ struct FetchShared {
     std::vector<std::pair<int, HICON>> arrived;
     HWND notify = nullptr;
     UINT message = 0;
-    WPARAM cookie = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
     bool abandoned = false;
     bool supervised = false;
 };
@@ -75,7 +76,7 @@ void Work(std::shared_ptr<FetchShared> shared, int worker) {
             break;
         }
         if (shared->arrived.empty()) {
-            PostMessageW(shared->notify, shared->message, shared->cookie, 0);
+            PostMessageW(shared->notify, shared->message, shared->wParam, shared->lParam);
         }
         shared->arrived.emplace_back(*job, icon);
     }
@@ -96,11 +97,12 @@ void Supervise(std::shared_ptr<FetchShared> shared) {
 
 }  // namespace
 
-IconFetcher::IconFetcher(HWND notify, UINT message, WPARAM cookie)
+IconFetcher::IconFetcher(HWND notify, UINT message, WPARAM wParam, LPARAM lParam)
     : shared_(std::make_shared<FetchShared>()) {
     shared_->notify = notify;
     shared_->message = message;
-    shared_->cookie = cookie;
+    shared_->wParam = wParam;
+    shared_->lParam = lParam;
 }
 
 IconFetcher::~IconFetcher() {

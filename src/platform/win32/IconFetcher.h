@@ -12,14 +12,14 @@ namespace platform {
 
 struct FetchShared;
 
-// Fetches the icons of shell targets on background threads and posts `message` (wParam: the
-// cookie) to a window when some have arrived. The threads share their state with the fetcher
+// Fetches the icons of shell targets on background threads and posts `message` with `wParam`
+// and `lParam` to a window when some have arrived. The threads share their state with the fetcher
 // and outlive it: a thread that waits on an unreachable server is never waited for, and drops
 // what it fetches once the fetcher has gone. A worker that takes long makes way for others, so
 // a slow disk or server delays only its own icons.
 class IconFetcher {
 public:
-    IconFetcher(HWND notify, UINT message, WPARAM cookie);
+    IconFetcher(HWND notify, UINT message, WPARAM wParam, LPARAM lParam);
     ~IconFetcher();
     IconFetcher(const IconFetcher&) = delete;
     IconFetcher& operator=(const IconFetcher&) = delete;

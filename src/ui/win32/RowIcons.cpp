@@ -21,11 +21,11 @@ WPARAM NextCookie() {
 
 RowIcons::~RowIcons() { DropIcons(); }
 
-void RowIcons::Attach(HWND list) {
-    if (list == list_) return;
+void RowIcons::Attach(HWND form, int controlId) {
     DropIcons();
     rowEntries_.clear();
-    list_ = list;
+    form_ = form;
+    controlId_ = controlId;
 }
 
 void RowIcons::SetTargets(const std::vector<platform::ShellTarget>& targets) {
@@ -54,7 +54,7 @@ HICON RowIcons::Icon(int row) const {
 }
 
 void RowIcons::AskForDrawnRow(int row) {
-    if (row < 0 || row >= static_cast<int>(rowEntries_.size()) || !list_) return;
+    if (row < 0 || row >= static_cast<int>(rowEntries_.size()) || !form_) return;
     Ask(rowEntries_[static_cast<size_t>(row)], true);
     if (allAsked_) return;
     allAsked_ = true;
@@ -80,8 +80,8 @@ void RowIcons::Ask(int entry, bool urgent) {
     if (wanted.icon || (wanted.asked && !urgent)) return;
     if (!fetcher_) {
         cookie_ = NextCookie();
-        fetcher_ = std::make_unique<platform::IconFetcher>(list_, platform::kMsgRowIconsArrived,
-                                                           cookie_);
+        fetcher_ = std::make_unique<platform::IconFetcher>(form_, platform::kMsgRowIconsArrived,
+                                                           cookie_, controlId_);
     }
     wanted.asked = true;
     fetcher_->Request(entry, wanted.target, size_, urgent);

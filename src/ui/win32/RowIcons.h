@@ -20,9 +20,9 @@ class RowIcons {
 public:
     ~RowIcons();
 
-    // The list's window, to which the fetcher posts kMsgRowIconsArrived; null when it has gone,
-    // which drops every icon and the fetch under way.
-    void Attach(HWND list);
+    // The list's new window: its form, to which the fetcher posts kMsgRowIconsArrived with the
+    // list's control identifier. Drops every icon and the fetch under way.
+    void Attach(HWND form, int controlId);
     // Whether the rows show icons: once targets have been given.
     bool Enabled() const { return enabled_; }
     void SetTargets(const std::vector<platform::ShellTarget>& targets);
@@ -49,7 +49,8 @@ private:
     void Ask(int entry, bool urgent);
     void DropIcons();
 
-    HWND list_ = nullptr;
+    HWND form_ = nullptr;
+    int controlId_ = 0;
     bool enabled_ = false;
     bool allAsked_ = false;
     int size_ = 16;

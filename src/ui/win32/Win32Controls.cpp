@@ -1,7 +1,5 @@
 #include "ui/win32/Win32Controls.h"
 
-#include <commctrl.h>
-
 #include "platform/win32/Dpi.h"
 #include "platform/win32/PrivateMessages.h"
 #include "platform/win32/WindowText.h"
@@ -151,12 +149,8 @@ Win32ListBox::Win32ListBox(Win32Form& form, const ControlSpec& spec, int id)
 
 void Win32ListBox::CreateOn(HWND form) {
     ListImpl::CreateOn(form);
-    if (window_) {
-        StartTyping();
-        // The fetcher tells the list itself that icons have arrived.
-        SetWindowSubclass(window_, IconsProc, 0, reinterpret_cast<DWORD_PTR>(this));
-    }
-    icons_.Attach(window_);
+    if (window_) StartTyping();
+    icons_.Attach(form, id_);
 }
 
 void Win32ListBox::Notify(int code) {
@@ -218,7 +212,8 @@ void Win32ListBox::UpdateRowHeight() {
     if (changed) InvalidateRect(window_, nullptr, TRUE);
 }
 
-void Win32ListBox::ShowArrivedIcons(WPARAM cookie) {
+void Win32ListBox::RowIconsArrived(WPARAM cookie) {
+    if (!window_) return;
     const int top = static_cast<int>(Send(LB_GETTOPINDEX));
     RECT client{};
     GetClientRect(window_, &client);
@@ -229,20 +224,6 @@ void Win32ListBox::ShowArrivedIcons(WPARAM cookie) {
         }
         if (rect.top < client.bottom) InvalidateRect(window_, &rect, FALSE);
     }
-}
-
-LRESULT CALLBACK Win32ListBox::IconsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR id, DWORD_PTR self) {
-    auto* list = reinterpret_cast<Win32ListBox*>(self);
-    if (message == platform::kMsgRowIconsArrived) {
-        list->ShowArrivedIcons(wParam);
-        return 0;
-    }
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, IconsProc, id);
-        list->icons_.Attach(nullptr);
-    }
-    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 Win32DropDownList::Win32DropDownList(Win32Form& form, const ControlSpec& spec, int id)

@@ -91,6 +91,7 @@ public:
     void DrawItem(const DRAWITEMSTRUCT& item) override;
     // Whether the row shows its icon now.
     bool ShowsIcon(int row) const;
+    void RowIconsArrived(WPARAM cookie) override;
     std::vector<std::wstring> ClipboardFiles() const override;
     // Files the shell dropped on the form at `point`, in the form's client coordinates.
     void TakeDrop(const std::vector<std::wstring>& files, POINT point);
@@ -107,11 +108,8 @@ private:
                                        UINT_PTR id, DWORD_PTR list);
     int RowAt(POINT point) const;
     // Icons.
-    static LRESULT CALLBACK IconsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR id, DWORD_PTR list);
     int IconSize() const;
     void UpdateRowHeight();
-    void ShowArrivedIcons(WPARAM cookie);
 
     TypeAhead typeAhead_;
     RowIcons icons_;
