@@ -104,14 +104,14 @@ protected:
 private:
     // Typing: ListBoxInput.cpp.
     void StartTyping();
-    static LRESULT CALLBACK TypingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR list);
+    static LRESULT CALLBACK TypingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     int RowAt(POINT point) const;
     // Icons.
     int IconSize() const;
     void UpdateRowHeight();
 
     TypeAhead typeAhead_;
+    WNDPROC listProc_ = nullptr;  // the list box's own window procedure
     RowIcons icons_;
 };
 
