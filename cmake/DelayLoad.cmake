@@ -42,28 +42,32 @@ function(larkspur_delay_load target)
     endif()
 endfunction()
 
-# How this MinGW toolchain delay-loads: "dlltool", "linker" or "none"; told in the configure
-# output.
+# How this MinGW toolchain delay-loads: "dlltool", "linker" or "none", probed once and told in
+# the configure output.
 function(larkspur_delay_load_way out_var)
     if(NOT DEFINED CACHE{LARKSPUR_DELAY_LOAD_WAY})
         execute_process(COMMAND "${CMAKE_DLLTOOL}" --help
                         OUTPUT_VARIABLE help ERROR_VARIABLE help RESULT_VARIABLE ignored)
         if(help MATCHES "--output-delaylib")
             set(way dlltool)
-            message(STATUS "Delay-loading: ${CMAKE_DLLTOOL} --output-delaylib")
         else()
             check_linker_flag(CXX "LINKER:--delayload=shell32.dll" LARKSPUR_LINKER_DELAYLOADS)
             if(LARKSPUR_LINKER_DELAYLOADS)
                 set(way linker)
-                message(STATUS "Delay-loading: the linker's --delayload "
-                               "(${CMAKE_DLLTOOL} has no --output-delaylib)")
             else()
                 set(way none)
-                message(WARNING "Delay-loading: neither ${CMAKE_DLLTOOL} --output-delaylib nor "
-                                "the linker's --delayload; the DLLs load at start-up.")
             endif()
         endif()
         set(LARKSPUR_DELAY_LOAD_WAY ${way} CACHE INTERNAL "How the DLLs are delay-loaded")
+    endif()
+    if(LARKSPUR_DELAY_LOAD_WAY STREQUAL "dlltool")
+        message(STATUS "Delay-loading: ${CMAKE_DLLTOOL} --output-delaylib")
+    elseif(LARKSPUR_DELAY_LOAD_WAY STREQUAL "linker")
+        message(STATUS "Delay-loading: the linker's --delayload "
+                       "(${CMAKE_DLLTOOL} has no --output-delaylib)")
+    else()
+        message(WARNING "Delay-loading: neither ${CMAKE_DLLTOOL} --output-delaylib nor the "
+                        "linker's --delayload; the DLLs load at start-up.")
     endif()
     set(${out_var} ${LARKSPUR_DELAY_LOAD_WAY} PARENT_SCOPE)
 endfunction()
