@@ -28,8 +28,19 @@ TEST(IniEncodingReading, Utf8WithoutBomWhenValid) {
     EXPECT_EQ(DecodeIniBytes("k=\xD0\x9C\xD0\xB5\xD0\xBD\xD1\x8E"), L"k=Меню");
 }
 
-TEST(IniEncodingReading, AnsiCodePageWhenNotValidUtf8) {
-    EXPECT_EQ(DecodeIniBytes("k=\xCC\xE5\xED\xFE"), L"k=" + platform::text::FromAnsi("\xCC\xE5\xED\xFE"));
+TEST(IniEncodingReading, LegacyCodePageWhenNotValidUtf8) {
+    EXPECT_EQ(DecodeIniBytes("k=\xCC\xE5\xED\xFE", 1251), L"k=Меню");
+}
+
+// Under "Use Unicode UTF-8 for worldwide language support" the ANSI code page is 65001, which
+// would read such a menu as U+FFFD: the user locale's legacy page reads it, or Windows-1251.
+TEST(IniEncodingReading, AnAnsiCodePageOfUtf8GivesWayToTheLegacyOne) {
+    using platform::text::LegacyCodePage;
+    EXPECT_EQ(LegacyCodePage(1252, 1251), 1252u);
+    EXPECT_EQ(LegacyCodePage(65001, 1250), 1250u);
+    EXPECT_EQ(LegacyCodePage(65001, 65001), 1251u);
+    EXPECT_EQ(LegacyCodePage(65001, 0), 1251u);
+    EXPECT_EQ(DecodeIniBytes("k=\xCC\xE5\xED\xFE", LegacyCodePage(65001, 65001)), L"k=Меню");
 }
 
 TEST(IniEncodingReading, InvalidUtf8AfterABomIsReplacedNotLost) {

@@ -17,12 +17,12 @@ bool StartsWith(std::string_view bytes, std::string_view prefix) {
 
 }  // namespace
 
-std::wstring DecodeIniBytes(std::string_view bytes) {
+std::wstring DecodeIniBytes(std::string_view bytes, unsigned legacyCodePage) {
     if (StartsWith(bytes, kUtf16LeBom)) return text::FromUtf16Le(bytes.substr(kUtf16LeBom.size()));
     if (StartsWith(bytes, kUtf16BeBom)) return text::FromUtf16Be(bytes.substr(kUtf16BeBom.size()));
     if (StartsWith(bytes, kUtf8Bom)) return text::FromUtf8(bytes.substr(kUtf8Bom.size()));
     if (auto text = text::FromValidUtf8(bytes)) return std::move(*text);
-    return text::FromAnsi(bytes);
+    return text::FromCodePage(bytes, legacyCodePage);
 }
 
 std::string EncodeIniText(std::wstring_view text) {

@@ -26,11 +26,18 @@ std::wstring FromUtf16Le(std::string_view bytes);
 std::wstring FromUtf16Be(std::string_view bytes);
 std::string ToUtf16Le(std::wstring_view text);
 
-// The system ANSI code page: on Windows the one the system uses (CP_ACP); natively
-// Windows-1251, the Russian code page, stands in for it. Characters the code page lacks are
-// written as '?'.
-std::wstring FromAnsi(std::string_view bytes);
-std::string ToAnsi(std::wstring_view text);
+// The code page of 8-bit text that is neither UTF-16 nor UTF-8, given the system's ANSI code
+// page and the user locale's legacy ANSI code page (LOCALE_IDEFAULTANSICODEPAGE): the ANSI code
+// page, unless Windows runs with "Use Unicode UTF-8 for worldwide language support", where it
+// is UTF-8 (65001) and would turn every letter of such a text into U+FFFD; then the user
+// locale's, unless that is UTF-8 too or the locale has none (0); then Windows-1251.
+unsigned LegacyCodePage(unsigned ansiCodePage, unsigned userLocaleAnsiCodePage);
+// This system's legacy code page, as above; natively 1251.
+unsigned SystemLegacyCodePage();
+
+// 8-bit text in a code page. Natively Windows-1251 stands in for every code page. Characters
+// that cannot be decoded become U+FFFD.
+std::wstring FromCodePage(std::string_view bytes, unsigned codePage);
 
 // Windows-1251 itself, built in (the native stand-in for the ANSI code page). Byte 0x98, which
 // the code page leaves undefined, maps to U+0098 as on Windows.
