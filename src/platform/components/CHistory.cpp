@@ -68,7 +68,8 @@ void CHistory::Init(const std::wstring& fileName, const std::wstring& reserved1,
 void CHistory::LoadEntries() {
     std::string bytes;
     entries_.clear();
-    if (files::ReadWholeFile(filePath_, bytes, kMostBytesRead + 1) != files::ReadResult::Read) {
+    if (files::ReadWholeFile(filePath_, bytes, {.firstBytes = kMostBytesRead + 1}) !=
+        files::ReadResult::Read) {
         return;
     }
     if (bytes.size() > kMostBytesRead) {  // cut: the last line read may be incomplete
