@@ -2,6 +2,7 @@
 // the keys and saving.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <functional>
 
 #include "model/SharedCommands.h"
@@ -364,6 +365,14 @@ TEST_F(frmCommandsEditorTest, SavingAnUntitledMenuAsksForANameAndCancelKeepsTheE
 TEST_F(frmCommandsEditorTest, AFailedSaveKeepsTheEditorOpenAndTriesTheSameFileAgain) {
     const std::wstring unwritable = temp.File(L"no such folder/menu.Larkspur");
     env.dialogs.ChooseFile(unwritable);
+    // The system's reason follows the message: the folder does not exist.
+#ifdef _WIN32
+    const std::uint32_t missingFolder = 3;  // ERROR_PATH_NOT_FOUND
+#else
+    const std::uint32_t missingFolder = ENOENT;
+#endif
+    env.shell.SetSystemErrorText(missingFolder, L"Нет такой папки.");
+
     RunEditor([&](HeadlessForm& editor) {
         platform::HeldModifiers shift(env.keyboard, kShiftMask);
         editor.Click(L"cmdSave", kShiftMask);
@@ -375,7 +384,8 @@ TEST_F(frmCommandsEditorTest, AFailedSaveKeepsTheEditorOpenAndTriesTheSameFileAg
     });
     EXPECT_EQ(env.dialogs.FileDialogs().size(), 1u);
     ASSERT_EQ(env.dialogs.Messages().size(), 2u);
-    EXPECT_EQ(env.dialogs.Messages()[1].text, unwritable + L"\r\n\r\nНе удалось сохранить файл.");
+    EXPECT_EQ(env.dialogs.Messages()[1].text,
+              unwritable + L"\r\n\r\nНе удалось сохранить файл.\r\n\r\nНет такой папки.");
     EXPECT_EQ(model::Commands().ConfigFileName(), menu);
     EXPECT_FALSE(model::Commands().Updated());
 }

@@ -50,6 +50,7 @@ private:
     void InitEditor();
     void RefreshList();
     bool SaveCommands();
+    bool MaySaveOver();
     bool LimitReached();
     void ShowCommandEditor();
     void AppendCurrentCommand();
