@@ -442,7 +442,8 @@ TEST_F(frmCommandsEditorTest, AFileMissingWhenReadAndThereNowCountsAsChanged) {
         editor.Click(L"cmdCancel");
     });
     ASSERT_EQ(env.dialogs.Messages().size(), 1u);
-    EXPECT_NE(env.dialogs.Messages()[0].text.find(L"изменён другой программой"), std::wstring::npos);
+    EXPECT_NE(env.dialogs.Messages()[0].text.find(L"изменён другой программой"),
+              std::wstring::npos);
     EXPECT_EQ(testsupport::ReadFileBytes(fresh), "[Options]\r\nTitle=Чужое\r\n");
 }
 

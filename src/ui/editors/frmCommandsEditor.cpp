@@ -240,8 +240,9 @@ bool frmCommandsEditor::SaveCommands() {
     WorkingCommands->Title(txtTitle->Text());
     if (!MaySaveOver()) return false;
     if (WorkingCommands->SaveItems()) return true;
-    model::ShowMenuFileError(WorkingCommands->ConfigFileName() + L"\r\n\r\nНе удалось сохранить файл.",
-                             WorkingCommands->SaveError());
+    model::ShowMenuFileError(
+        WorkingCommands->ConfigFileName() + L"\r\n\r\nНе удалось сохранить файл.",
+        WorkingCommands->SaveError());
     return false;
 }
 
