@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,7 @@ struct ReadStatus {
     ReadResult result = ReadResult::Missing;
     std::error_code error;  // why it Failed: a system error or a FileRefusal
     FileStamp stamp;        // when Read: the file's size and time, the hash of the bytes read
+    size_t length = 0;      // when Read: how many bytes were read
     bool operator==(ReadResult other) const { return result == other; }
 };
 struct ReadOptions {
@@ -41,10 +43,25 @@ struct ReadOptions {
     std::optional<Deadline> deadline;        // a locked file is tried again until then;
                                              // UsualDeadline() when none is given
 };
-// Reads the whole file, or its first bytes. Memory for the bytes is taken once, at the size
-// the file has.
-ReadStatus ReadWholeFile(const std::wstring& path, std::string& bytes,
-                         const ReadOptions& options = {});
+// Reads the whole file, or its first bytes, into memory that `room` gives for as many bytes as
+// that, asked once the file's size is known (and again for each try of a locked file). Fewer
+// bytes are read when the file shrinks meanwhile, and none beyond its size when it grows.
+ReadStatus ReadFileInto(const std::wstring& path, const std::function<char*(size_t)>& room,
+                        const ReadOptions& options = {});
+
+// ReadFileInto a string; `bytes` is empty unless the file was read.
+inline ReadStatus ReadWholeFile(const std::wstring& path, std::string& bytes,
+                                const ReadOptions& options = {}) {
+    const ReadStatus status = ReadFileInto(
+        path,
+        [&](size_t size) {
+            bytes.resize(size);
+            return bytes.data();
+        },
+        options);
+    bytes.resize(status == ReadResult::Read ? status.length : 0);
+    return status;
+}
 
 // True when a file, not a folder, of that name exists.
 bool IsFile(const std::wstring& path);

@@ -29,21 +29,19 @@ std::vector<IniWriteBatch*>& OpenBatches() {
 }
 
 // The file's document; nothing, and why, when the file exists but cannot be read. A missing
-// file is an empty document. The file's bytes are let go once decoded, before the text is
-// parsed: the bytes and the text are never held beside the parsed document.
+// file is an empty document. The file's bytes are decoded where they were read, and the text is
+// parsed where it was decoded: reading takes the memory of the text and what it holds.
 std::optional<ini::IniDocument> ReadDocument(const std::wstring& fileName, std::error_code& error,
                                              std::optional<files::FileStamp>* stamp = nullptr) {
-    std::string bytes;
+    ini::IniTextBuffer buffer;
     const files::ReadStatus status =
-        files::ReadWholeFile(fileName, bytes, {.largestFile = kLargestIniFile});
+        files::ReadFileInto(fileName, [&](size_t size) { return buffer.Room(size); },
+                            {.largestFile = kLargestIniFile});
     error = status.error;
     switch (status.result) {
-        case files::ReadResult::Read: {
+        case files::ReadResult::Read:
             if (stamp) *stamp = status.stamp;
-            std::wstring text = ini::DecodeIniBytes(bytes);
-            std::string().swap(bytes);
-            return ini::IniDocument::FromText(std::move(text));
-        }
+            return ini::IniDocument::FromText(buffer.Decode(status.length));
         case files::ReadResult::Missing: return ini::IniDocument();
         case files::ReadResult::Failed: break;
     }

@@ -14,4 +14,10 @@ unsigned LegacyCodePage(unsigned ansiCodePage, unsigned userLocaleAnsiCodePage) 
     return kCyrillicCodePage;
 }
 
+std::wstring FromCodePage(std::string_view bytes, unsigned codePage) {
+    std::wstring text(bytes.size(), L'\0');  // never more characters than bytes
+    text.resize(static_cast<size_t>(PutCodePage(text.data(), bytes, codePage) - text.data()));
+    return text;
+}
+
 }  // namespace platform::text

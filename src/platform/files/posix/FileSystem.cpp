@@ -123,9 +123,8 @@ void FlushFolderOf(const std::wstring& path) {
 
 }  // namespace
 
-ReadStatus ReadWholeFile(const std::wstring& path, std::string& bytes,
-                         const ReadOptions& options) {
-    bytes.clear();
+ReadStatus ReadFileInto(const std::wstring& path, const std::function<char*(size_t)>& room,
+                        const ReadOptions& options) {
     if (IsDeviceName(path)) return {ReadResult::Failed, MakeError(FileRefusal::DeviceName)};
     const int fd = ::open(Narrow(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -139,24 +138,22 @@ ReadStatus ReadWholeFile(const std::wstring& path, std::string& bytes,
     } else if (static_cast<std::uint64_t>(status.st_size) > options.largestFile) {
         outcome = {ReadResult::Failed, MakeError(FileRefusal::TooLarge)};
     } else {
-        const size_t limit = options.firstBytes;
-        bytes.reserve(std::min(static_cast<size_t>(status.st_size), limit));
-        char buffer[1 << 16];
-        while (bytes.size() < limit) {
-            const ssize_t count = ::read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));
-            if (count == 0) break;
+        const size_t wanted = std::min(static_cast<size_t>(status.st_size), options.firstBytes);
+        char* const bytes = room(wanted);
+        while (outcome.length < wanted) {
+            const ssize_t count = ::read(fd, bytes + outcome.length, wanted - outcome.length);
+            if (count == 0) break;  // the file shrank meanwhile
             if (count < 0) {
                 if (errno == EINTR) continue;
                 outcome = {ReadResult::Failed, Errno(errno)};
                 break;
             }
-            bytes.append(buffer, static_cast<size_t>(count));
+            outcome.length += static_cast<size_t>(count);
         }
         outcome.stamp = {static_cast<std::uint64_t>(status.st_size), LastWriteOf(status),
-                         HashOfBytes(bytes)};
+                         HashOfBytes({bytes, outcome.length})};
     }
     ::close(fd);
-    if (outcome.result != ReadResult::Read) bytes.clear();
     return outcome;
 }
 

@@ -209,9 +209,8 @@ private:
 };
 
 // Nothing, or why the file could not be read.
-std::error_code ReadInto(const std::wstring& systemPath, std::string& bytes,
-                         const ReadOptions& options, FileStamp& stamp) {
-    bytes.clear();
+std::error_code ReadInto(const std::wstring& systemPath, const std::function<char*(size_t)>& room,
+                         const ReadOptions& options, ReadStatus& status) {
     const Handle file(CreateFileW(systemPath.c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -223,20 +222,21 @@ std::error_code ReadInto(const std::wstring& systemPath, std::string& bytes,
     const std::uint64_t size = Join(information.nFileSizeHigh, information.nFileSizeLow);
     if (size > options.largestFile) return MakeError(FileRefusal::TooLarge);
     // Compared in 64 bits: a 32-bit size_t cannot hold every file size.
-    bytes.resize(static_cast<size_t>(std::min<std::uint64_t>(size, options.firstBytes)));
+    const auto wanted = static_cast<size_t>(std::min<std::uint64_t>(size, options.firstBytes));
+    char* const bytes = room(wanted);
     size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD wanted = static_cast<DWORD>(std::min(bytes.size() - done, kChunk));
+    while (done < wanted) {
+        const DWORD chunk = static_cast<DWORD>(std::min(wanted - done, kChunk));
         DWORD read = 0;
-        if (!ReadFile(file.get(), bytes.data() + done, wanted, &read, nullptr)) return LastError();
+        if (!ReadFile(file.get(), bytes + done, chunk, &read, nullptr)) return LastError();
         if (read == 0) break;  // the file shrank meanwhile
         done += read;
     }
-    bytes.resize(done);
-    stamp = {size,
-             Join(information.ftLastWriteTime.dwHighDateTime,
-                  information.ftLastWriteTime.dwLowDateTime),
-             HashOfBytes(bytes)};
+    status.length = done;
+    status.stamp = {size,
+                    Join(information.ftLastWriteTime.dwHighDateTime,
+                         information.ftLastWriteTime.dwLowDateTime),
+                    HashOfBytes({bytes, done})};
     return {};
 }
 
@@ -264,17 +264,15 @@ std::wstring ShortFolderName(const std::wstring& folder) {
 
 }  // namespace
 
-ReadStatus ReadWholeFile(const std::wstring& path, std::string& bytes,
-                         const ReadOptions& options) {
-    bytes.clear();
+ReadStatus ReadFileInto(const std::wstring& path, const std::function<char*(size_t)>& room,
+                        const ReadOptions& options) {
     if (IsDeviceName(path)) return {ReadResult::Failed, MakeError(FileRefusal::DeviceName)};
     const std::wstring systemPath = SystemPath(path);
-    FileStamp stamp;
+    ReadStatus status{ReadResult::Read, {}};
     const std::error_code error =
-        RetryWhileBusy([&] { return ReadInto(systemPath, bytes, options, stamp); }, IsLocked,
+        RetryWhileBusy([&] { return ReadInto(systemPath, room, options, status); }, IsLocked,
                        options.deadline.value_or(UsualDeadline()));
-    if (!error) return {ReadResult::Read, {}, stamp};
-    bytes.clear();
+    if (!error) return status;
     if (IsOneOf(error, {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND})) {
         return {ReadResult::Missing, {}};
     }

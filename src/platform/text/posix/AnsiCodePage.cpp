@@ -4,11 +4,9 @@ namespace platform::text {
 
 unsigned SystemLegacyCodePage() { return 1251; }
 
-std::wstring FromCodePage(std::string_view bytes, unsigned /*codePage*/) {
-    std::wstring text;
-    text.reserve(bytes.size());
-    for (const char byte : bytes) text.push_back(FromWindows1251(static_cast<unsigned char>(byte)));
-    return text;
+wchar_t* PutCodePage(wchar_t* out, std::string_view bytes, unsigned /*codePage*/) {
+    for (const char byte : bytes) *out++ = FromWindows1251(static_cast<unsigned char>(byte));
+    return out;
 }
 
 }  // namespace platform::text

@@ -7,9 +7,8 @@
 
 namespace platform::text {
 
-// Both calls below take int lengths: longer input is converted piece by piece. A piece may split
-// a double-byte character of an Asian code page; the single-byte code pages these menus use
-// cannot be split.
+// MultiByteToWideChar takes int lengths: longer input is converted piece by piece. A piece may
+// split a double-byte character of an Asian code page.
 namespace {
 constexpr size_t kPiece = INT_MAX / 4;
 }
@@ -29,17 +28,27 @@ unsigned SystemLegacyCodePage() {
     return codePage;
 }
 
-std::wstring FromCodePage(std::string_view bytes, unsigned codePage) {
-    std::wstring text;
-    for (size_t start = 0; start < bytes.size(); start += kPiece) {
-        const std::string_view piece = bytes.substr(start, kPiece);
-        const int size = static_cast<int>(piece.size());
-        const int length = MultiByteToWideChar(codePage, 0, piece.data(), size, nullptr, 0);
-        const size_t at = text.size();
-        text.resize(at + length);
-        MultiByteToWideChar(codePage, 0, piece.data(), size, text.data() + at, length);
+wchar_t* PutCodePage(wchar_t* out, std::string_view bytes, unsigned codePage) {
+    CPINFO information{};
+    if (GetCPInfo(codePage, &information) && information.MaxCharSize == 1) {
+        // A byte a character: the code page's 256 characters as a table, applied byte by byte,
+        // which may write over the bytes themselves.
+        char all[256];
+        for (int byte = 0; byte < 256; ++byte) all[byte] = static_cast<char>(byte);
+        wchar_t table[256];
+        if (MultiByteToWideChar(codePage, 0, all, 256, table, 256) == 256) {
+            for (const char byte : bytes) *out++ = table[static_cast<unsigned char>(byte)];
+            return out;
+        }
     }
-    return text;
+    // A double-byte code page: the system decodes a copy of the bytes, piece by piece.
+    const std::string copy(bytes);
+    for (size_t start = 0; start < copy.size(); start += kPiece) {
+        const std::string_view piece = std::string_view(copy).substr(start, kPiece);
+        const int size = static_cast<int>(piece.size());
+        out += MultiByteToWideChar(codePage, 0, piece.data(), size, out, size);
+    }
+    return out;
 }
 
 }  // namespace platform::text
