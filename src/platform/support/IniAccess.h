@@ -20,8 +20,8 @@ class IniDocument;
 namespace platform {
 
 // A larger file is not read (files::FileRefusal::TooLarge): the INI files are menus, and a menu
-// of 1000 items of the longest command lines stays far below it. Reading takes memory of about
-// three times the file's size.
+// of 1000 items of the longest command lines stays far below it. Reading one takes the memory
+// of its text, on Windows twice the file's size, and what the text holds.
 constexpr std::uint64_t kLargestIniFile = 128u << 20;
 
 // The value of `key` in `section`, with one pair of double quotes enclosing all of it removed;
