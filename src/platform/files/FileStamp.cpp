@@ -29,7 +29,8 @@ std::uint64_t HashOfBytes(std::string_view bytes) {
 
 bool HasChanged(const std::wstring& path, const std::optional<FileStamp>& stamp) {
     std::string bytes;
-    const ReadStatus now = ReadWholeFile(path, bytes);
+    // A file grown beyond the size recorded is refused unread: it has changed.
+    const ReadStatus now = ReadWholeFile(path, bytes, {.largestFile = stamp ? stamp->size : 0});
     if (now == ReadResult::Missing) return stamp.has_value();
     return now != ReadResult::Read || !stamp || now.stamp != *stamp;
 }
