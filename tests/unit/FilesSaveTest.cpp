@@ -195,3 +195,16 @@ TEST(FilesStamp, TellsAChangedFileFromTheOneWrittenOrRead) {
     folder.Write(L"menu.Larkspur", "");
     EXPECT_TRUE(files::HasChanged(file, std::nullopt));
 }
+
+TEST_F(FilesSave, ThroughASymbolicLinkTheFileItPointsToIsReplacedAndTheLinkStays) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Wine makes no symbolic links: tests/e2e/test_save_over_others.sh saves "
+                    "through one that Linux made";
+#endif
+    std::filesystem::create_directory(folder.Root() / "real");
+    const std::wstring real = folder.Write(L"real/menu.Larkspur", "old");
+    std::filesystem::create_symlink("real/menu.Larkspur", FilesTestFolder::FsPath(file));
+    EXPECT_TRUE(Saved(file, "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(FilesTestFolder::FsPath(file)));
+    EXPECT_EQ(FilesTestFolder::Read(real), "new");
+}
