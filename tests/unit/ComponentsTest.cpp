@@ -44,6 +44,22 @@ TEST_F(CHistoryTest, SavedEntriesComeBackInTheirOrderFromTheDataFolder) {
     EXPECT_EQ(Load().Entries(), (Texts{L"новое", L"старое"}));
 }
 
+// Another instance saved its entries while this one was open: this one's new entries go first,
+// the other's follow in their order, cut at 25.
+TEST_F(CHistoryTest, ASaveMergesWithWhatAnotherInstanceSavedMeanwhile) {
+    platform::CHistory mine = Load();
+    platform::CHistory other = Load();
+    for (int i = 24; i >= 0; --i) other.AddEntry(std::to_wstring(i));
+    other.SaveEntries();
+    mine.AddEntry(L"моё");
+    mine.SaveEntries();
+    const Texts merged = Load().Entries();
+    ASSERT_EQ(merged.size(), platform::CHistory::MaxEntries);
+    EXPECT_EQ(merged.front(), L"моё");
+    EXPECT_EQ(merged[1], L"0");
+    EXPECT_EQ(merged.back(), L"23");
+}
+
 TEST_F(CHistoryTest, AnEntryCannotSplitIntoTwoLines) {
     platform::CHistory history = Load();
     history.AddEntry(L"a\r\nb");

@@ -2,11 +2,13 @@
 // validation on OK, histories and browse dialogs.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "model/CCommand.h"
 #include "platform/WinConstants.h"
 #include "support/FormFixture.h"
+#include "support/TempFolder.h"
 #include "ui/editors/frmCommandEditor.h"
 #include "ui/editors/frmCommandsEditor.h"
 #include "ui/headless/HeadlessControls.h"
@@ -148,18 +150,22 @@ TEST_F(frmCommandEditorTest, AnEmptyTitleIsRefusedFirstWithTheFocusOnIt) {
     EXPECT_FALSE(menuEditor.CommandEditorOk);
 }
 
-TEST_F(frmCommandEditorTest, TheCloseBoxWritesNothingButSavesTheHistories) {
+// Nothing was added: the histories are not written, and an entry that another instance wrote
+// meanwhile stays.
+TEST_F(frmCommandEditorTest, TheCloseBoxWritesNothingHistoriesIncluded) {
     auto item = Item(L"Было", 1);
     menuEditor.CurrentCommand = item;
-    RunDialog([](HeadlessForm& dialog) {
+    const std::filesystem::path folder(app.DataFolder);
+    const std::string otherInstance = "\xEF\xBB\xBF" "Другой\r\n";
+    RunDialog([&](HeadlessForm& dialog) {
         dialog.SetText(L"txtTitle", L"Стало");
+        std::filesystem::create_directories(folder);
+        testsupport::WriteFileBytes(folder / L"Title History.DAT", otherInstance);
         dialog.CloseBox();
     });
     EXPECT_EQ(item->Title(), L"Было");
-    for (const wchar_t* file : {L"Title History.DAT", L"File Name History.DAT", L"Operation History.DAT",
-                                L"Parameters History.DAT", L"Directory History.DAT"}) {
-        EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(app.DataFolder) / file)) << file;
-    }
+    EXPECT_EQ(testsupport::ReadFileBytes(folder / L"Title History.DAT"), otherInstance);
+    EXPECT_FALSE(std::filesystem::exists(folder / L"File Name History.DAT"));
 }
 
 TEST_F(frmCommandEditorTest, OkAddsEveryTrimmedFieldToItsHistory) {
