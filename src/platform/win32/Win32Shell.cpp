@@ -51,10 +51,15 @@ ShellResult Win32Shell::Execute(WindowHandle owner, const std::wstring& verb,
     SetLastError(ERROR_SUCCESS);
     BOOL done = ShellExecuteExW(&info);
     DWORD error = GetLastError();
-    auto code = reinterpret_cast<INT_PTR>(info.hInstApp);
     ShellResult result;
-    result.ok = done && code > 32;
-    if (!result.ok) result.lastError = error != ERROR_SUCCESS ? error : ErrorOfShellCode(code);
+    // The call's result alone says whether it worked: hInstApp is documented only with
+    // SEE_MASK_NOCLOSEPROCESS. On failure it still names the shell's reason when no error is set.
+    result.ok = done != FALSE;
+    if (!result.ok) {
+        result.lastError = error != ERROR_SUCCESS
+                               ? error
+                               : ErrorOfShellCode(reinterpret_cast<INT_PTR>(info.hInstApp));
+    }
     return result;
 }
 
