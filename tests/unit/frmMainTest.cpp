@@ -253,7 +253,7 @@ protected:
 };
 
 TEST_F(frmMainOpenFileTest, F3StartsInTheRememberedFolderWithoutAName) {
-    env.settings.Write(kPaths, L"Last open Larkspur directory", L"C:\\Menus");
+    env.settings.Write(kPaths, L"Last open Larkspur directory", temp.Path().wstring());
     HeadlessForm& form = ShowMainWindow();
     env.dialogs.CancelFileDialog();
     form.PressKey(vk::F3);
@@ -262,7 +262,7 @@ TEST_F(frmMainOpenFileTest, F3StartsInTheRememberedFolderWithoutAName) {
     EXPECT_EQ(dialog.kind, platform::FileDialogKind::Open);
     EXPECT_EQ(dialog.request.filter, L"Файлы Larkspur|*.Larkspur|Все файлы|*.*");
     EXPECT_EQ(dialog.request.filterIndex, 0);
-    EXPECT_EQ(dialog.request.initDir, L"C:\\Menus");
+    EXPECT_EQ(dialog.request.initDir, temp.Path().wstring());
     EXPECT_EQ(dialog.request.fileName, L"");
     EXPECT_EQ(dialog.request.owner, form.hWnd());
 }
