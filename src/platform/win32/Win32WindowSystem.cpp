@@ -9,6 +9,7 @@
 #include "platform/win32/WindowIcons.h"
 #include "platform/win32/WindowPosition.h"
 #include "platform/win32/WindowText.h"
+#include "platform/win32/WorkingWindow.h"
 
 namespace platform {
 
@@ -118,7 +119,9 @@ void Win32WindowSystem::SetIcons(WindowHandle window, const std::wstring& resour
     SetWindowIcons(Hwnd(window), resourceName);
 }
 
-WindowHandle Win32WindowSystem::ActiveWindow() { return GetActiveWindow(); }
+// What the program shows next is owned by the window the user works in, also while the program
+// is in the background, where GetActiveWindow has none.
+WindowHandle Win32WindowSystem::ActiveWindow() { return WorkingWindow(); }
 
 WindowHandle Win32WindowSystem::FocusedWindow() { return GetFocus(); }
 

@@ -12,6 +12,7 @@
 #include "platform/win32/WindowIcons.h"
 #include "platform/win32/WindowPosition.h"
 #include "platform/win32/WindowText.h"
+#include "platform/win32/WorkingWindow.h"
 #include "ui/win32/MessageLoop.h"
 #include "ui/win32/Twips.h"
 #include "ui/win32/Win32Controls.h"
@@ -251,11 +252,21 @@ void Win32Form::Show() {
 
 void Win32Form::ShowModal() {
     if (IsVisible()) throw std::logic_error("a form that is shown cannot be shown modally");
+    HWND opener = platform::WorkingWindow();
     if (!EnsureLoaded()) return;
+    TakeOwner(opener ? opener : platform::HiddenOwnerOfWindows());
     DisableOtherWindows();
     ShowWindow(window_, SW_SHOW);
     if (auto quitCode = RunMessagesUntil([this] { return !loaded_; })) {
         PostQuitMessage(*quitCode);  // for the loop outside this one
+    }
+}
+
+// A modal form is owned by the form that showed it, so that the system brings it forward with
+// that form (from the task bar, say) instead of leaving it behind the disabled one.
+void Win32Form::TakeOwner(HWND owner) {
+    if (GetWindow(window_, GW_OWNER) != owner) {
+        SetWindowLongPtrW(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     }
 }
 

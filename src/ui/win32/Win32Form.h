@@ -77,6 +77,7 @@ private:
     void UnloadNow();
     void MarkUnloaded();
     void WindowGone();
+    void TakeOwner(HWND owner);
     void DisableOtherWindows();
     void EnableDisabledWindows();
     void RestoreFocus();
