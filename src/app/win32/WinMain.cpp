@@ -9,6 +9,7 @@
 #include "platform/Application.h"
 #include "platform/Environment.h"
 #include "platform/text/Encoding.h"
+#include "platform/win32/ComApartment.h"
 #include "platform/win32/Win32Environment.h"
 #include "ui/Form.h"
 #include "ui/menu/frmMain.h"
@@ -43,5 +44,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         }
         ui::ReleaseMainForm();
     }
+    platform::EndComApartment();
     return exitCode;
 }
