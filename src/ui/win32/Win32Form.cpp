@@ -431,6 +431,7 @@ void Win32Form::PaintWindow() {
 void Win32Form::ChangeDpi(int dpi, const RECT& suggested) {
     dpi_ = dpi;
     font_.Create(dpi_);
+    toolTips_.ChangeDpi(dpi_);
     for (auto& control : controls_) control->Layout();
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
