@@ -4,6 +4,7 @@
 
 #include "platform/win32/Dpi.h"
 #include "platform/win32/HiddenOwner.h"
+#include "platform/win32/Monitors.h"
 #include "platform/win32/PaintTarget.h"
 #include "platform/win32/PrivateMessages.h"
 #include "platform/win32/WindowIcons.h"
@@ -21,12 +22,7 @@ PixelRect FromRect(const RECT& rect) { return {rect.left, rect.top, rect.right, 
 
 RECT ToRect(const PixelRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
-Monitor MonitorFromHandle(HMONITOR handle) {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetMonitorInfoW(handle, &info)) return {};
-    return {FromRect(info.rcMonitor), FromRect(info.rcWork)};
-}
+Monitor MonitorFromHandle(HMONITOR handle) { return MonitorOfHandle(handle).value_or(Monitor{}); }
 
 // A placement's rectangle is in workspace coordinates (relative to the work area of the
 // monitor) unless the window is a tool window. This is how far they are from screen coordinates.
@@ -34,11 +30,6 @@ POINT WorkspaceOffset(HWND window, HMONITOR monitor) {
     if (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return {0, 0};
     Monitor where = MonitorFromHandle(monitor);
     return {where.workArea.left - where.bounds.left, where.workArea.top - where.bounds.top};
-}
-
-BOOL CALLBACK AddMonitor(HMONITOR handle, HDC, LPRECT, LPARAM monitors) {
-    reinterpret_cast<std::vector<Monitor>*>(monitors)->push_back(MonitorFromHandle(handle));
-    return TRUE;
 }
 
 BOOL CALLBACK MakeControlParent(HWND window, LPARAM) {
@@ -61,11 +52,7 @@ void Win32WindowSystem::MoveWindow(WindowHandle window, const PixelRect& rect) {
     MoveWindowTo(Hwnd(window), rect);
 }
 
-std::vector<Monitor> Win32WindowSystem::Monitors() {
-    std::vector<Monitor> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    return monitors;
-}
+std::vector<Monitor> Win32WindowSystem::Monitors() { return AllMonitors(); }
 
 Monitor Win32WindowSystem::MonitorOf(WindowHandle window) {
     return MonitorFromHandle(MonitorFromWindow(Hwnd(window), MONITOR_DEFAULTTONEAREST));

@@ -72,7 +72,6 @@ private:
     void CreateControlWindow(ChildControl& control);
     // The outer size of the window for its client area.
     SIZE OuterSize(DWORD style, DWORD exStyle, int dpi) const;
-    void SizeToClient();
     bool EnsureLoaded();
     void UnloadNow();
     void MarkUnloaded();
