@@ -325,6 +325,18 @@ TEST_F(frmMainTest, PlacementKeyIsTheFullPathWithWildcardsReplaced) {
     EXPECT_EQ(ui::MainForm().PlacementKey(), L"C:\\a:b:c.Larkspur");
 }
 
+TEST_F(frmMainTest, AStoredSizeWithNoRoomForTheListComesBackAtTheDefaultSize) {
+    for (const wchar_t* stored :
+         {L"300,200,330,250,1,96", L"300,200,700,245,1,96", L"300,200,330,600,1,96"}) {
+        env.settings.Write(L"Software\\Brindle\\ShowLarkspur\\Window Placements", menu, stored);
+        HeadlessForm& form = ShowMainWindow();
+        EXPECT_EQ(form.ScaleWidth(), 3575) << stored;
+        EXPECT_EQ(form.ScaleHeight(), 3410) << stored;
+        form.PressKey(vk::Escape);
+        ui::ReleaseMainForm();
+    }
+}
+
 TEST_F(frmMainTest, AStoredPlacementOffEveryMonitorIsBroughtBack) {
     env.settings.Write(L"Software\\Brindle\\ShowLarkspur\\Window Placements", menu,
                        L"5000,4000,5300,4400,1,96");

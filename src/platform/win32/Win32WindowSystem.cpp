@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/components/ScreenGeometry.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/HiddenOwner.h"
 #include "platform/win32/Monitors.h"
@@ -86,8 +87,8 @@ void Win32WindowSystem::SetPlacement(WindowHandle window, const WindowPlacement&
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     int dpi = WindowDpi(hwnd);
     if (placement.dpi > 0 && placement.dpi != dpi) {
-        rect.right = rect.left + MulDiv(placement.normal.Width(), dpi, placement.dpi);
-        rect.bottom = rect.top + MulDiv(placement.normal.Height(), dpi, placement.dpi);
+        const Monitor landed = MonitorFromHandle(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST));
+        rect = ToRect(ScaledAndFitted(placement.normal, placement.dpi, dpi, landed.workArea));
     }
     WINDOWPLACEMENT native{};
     native.length = sizeof native;
