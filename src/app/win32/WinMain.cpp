@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/modMain.h"
+#include "app/win32/DelayLoadFailure.h"
 #include "app/win32/ExecutableInfo.h"
 #include "platform/Application.h"
 #include "platform/Environment.h"
@@ -15,6 +16,17 @@
 #include "ui/Form.h"
 #include "ui/menu/frmMain.h"
 #include "ui/win32/Win32Toolkit.h"
+
+// A missing delay-loaded DLL or function is told and ends the program: defined here, in the
+// executable itself, so that it takes the place of the runtime's empty default.
+// (The SDK's delayimp.h declares it const, MinGW's not; either way delayimp.h gives it external
+// linkage.)
+extern "C" {
+#ifdef _MSC_VER
+const
+#endif
+    PfnDliHook __pfnDliFailureHook2 = app::DelayLoadFailed;
+}
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "platform/CommandLine.h"
 #include "platform/win32/ComApartment.h"
 #include "platform/win32/Registry.h"
+#include "platform/win32/SystemErrorText.h"
 
 namespace platform {
 
@@ -64,16 +65,7 @@ ShellResult Win32Shell::Execute(WindowHandle owner, const std::wstring& verb,
 }
 
 std::wstring Win32Shell::SystemErrorText(std::uint32_t code) {
-    wchar_t* buffer = nullptr;
-    DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length && buffer ? std::wstring(buffer, length) : std::wstring();
-    if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
-        text.pop_back();
-    }
-    return text;
+    return platform::SystemErrorText(code);
 }
 
 bool Win32Shell::RegisterAppPath(const std::wstring& exePath) {
