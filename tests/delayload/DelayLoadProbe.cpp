@@ -13,10 +13,12 @@ __declspec(dllimport) int WINAPI LarkspurMissingFunction();  // larkspur_missing
 __declspec(dllimport) int WINAPI LarkspurMissingExport();    // user32.dll
 }
 
+// Should the hook fail, the process is to end with the exception's code at once, not wait in a
+// debugger that holds the test run's output open.
+LONG WINAPI EndAtOnce(EXCEPTION_POINTERS*) { return EXCEPTION_EXECUTE_HANDLER; }
+
 int wmain(int argc, wchar_t** argv) {
-    // Should the hook fail, the process is to end with the exception's code at once, not wait in
-    // a debugger that holds the test run's output open.
-    SetUnhandledExceptionFilter([](EXCEPTION_POINTERS*) -> LONG { return EXCEPTION_EXECUTE_HANDLER; });
+    SetUnhandledExceptionFilter(EndAtOnce);
     const std::wstring what = argc > 1 ? argv[1] : L"";
     if (what == L"dll") return LarkspurMissingFunction();
     if (what == L"function") return LarkspurMissingExport();
