@@ -50,6 +50,8 @@ bool CCommand::RunItem(const std::wstring& menuFileName) {
     const platform::ShellResult result =
         env.shell.Execute(owner, operation_, fileName_, parameters_, directory_, showCommand_);
     if (result.ok) return true;
+    // Declining the elevation prompt is the user's choice, not a fault: the shell says nothing.
+    if (result.lastError == platform::kErrorCancelled) return false;
     platform::ErrorBox().ShowSystemError(result.lastError, platform::kMbIconError, 0,
                                          fileName_ + L"\r\n\r\n" + L"Не удалось запустить элемент меню.",
                                          0, owner);

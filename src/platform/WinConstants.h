@@ -44,6 +44,9 @@ constexpr int kShiftMask = 1;
 constexpr int kCtrlMask = 2;
 constexpr int kAltMask = 4;
 
+// System error codes the portable code tells apart.
+constexpr unsigned kErrorCancelled = 1223;  // ERROR_CANCELLED: the user declined, e.g. elevation
+
 // Show commands handed to the shell.
 constexpr int kSwShowNormal = 1;
 constexpr int kSwShowMaximized = 3;

@@ -190,7 +190,7 @@ TEST_F(frmCommandEditorTest, OkAddsEveryTrimmedFieldToItsHistory) {
 }
 
 TEST_F(frmCommandEditorTest, TheFileBrowseOffersExecutablesAndRemembersItsFolder) {
-    env.settings.Write(kPaths, L"Last open File Name directory", L"C:\\Programs");
+    env.settings.Write(kPaths, L"Last open File Name directory", temp.Path().wstring());
     env.dialogs.ChooseFile(L"C:\\Programs\\Sub\\tool.exe");
     RunDialog([](HeadlessForm& dialog) {
         dialog.SetText(L"txtFileName", L"old.exe");
@@ -202,7 +202,7 @@ TEST_F(frmCommandEditorTest, TheFileBrowseOffersExecutablesAndRemembersItsFolder
     const platform::FileDialogRequest& request = env.dialogs.FileDialogs().at(0).request;
     EXPECT_EQ(request.filter,
               L"Исполняемые файлы|*.EXE;*.COM;*.BAT;*.VBS;*.JS;*WSH|Все файлы|*.*");
-    EXPECT_EQ(request.initDir, L"C:\\Programs");
+    EXPECT_EQ(request.initDir, temp.Path().wstring());
     EXPECT_EQ(request.fileName, L"");
     EXPECT_EQ(env.settings.Read(kPaths, L"Last open File Name directory"), L"C:\\Programs\\Sub");
 }
@@ -225,15 +225,15 @@ TEST_F(frmCommandEditorTest, TheParametersBrowseReplacesTheWholeTextUnquoted) {
 
 TEST_F(frmCommandEditorTest, TheFolderBrowserStartsFromTheFieldText) {
     env.dialogs.ChooseFolder(L"D:\\Work");
-    RunDialog([](HeadlessForm& dialog) {
-        dialog.SetText(L"txtDirectory", L"not a folder at all");
+    RunDialog([this](HeadlessForm& dialog) {
+        dialog.SetText(L"txtDirectory", temp.Path().wstring());
         dialog.Click(L"cmdDirectoryBrowse");
         EXPECT_EQ(Text(dialog, L"txtDirectory"), L"D:\\Work");
         EXPECT_EQ(dialog.FocusedName(), L"txtDirectory");
         dialog.Click(L"cmdCancel");
     });
     const platform::FolderBrowserRecord& browser = env.dialogs.FolderBrowsers().at(0);
-    EXPECT_EQ(browser.initialFolder, L"not a folder at all");
+    EXPECT_EQ(browser.initialFolder, temp.Path().wstring());
     EXPECT_EQ(browser.prompt,
               L"Выбирите каталог, который будет назначен по умолчанию для запускающейся команды.");
 }

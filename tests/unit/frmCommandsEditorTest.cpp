@@ -330,7 +330,7 @@ TEST_F(frmCommandsEditorTest, EnterSavesToTheFileAndReplacesTheSharedMenu) {
 TEST_F(frmCommandsEditorTest, ShiftSaveAsksForANameStartingWithTheCurrentOne) {
     const std::wstring other = temp.File(L"Copy.Larkspur");
     env.settings.Write(L"Software\\Brindle\\ShowLarkspur\\OFN Paths",
-                       L"Last open Larkspur directory", L"C:\\Menus");
+                       L"Last open Larkspur directory", temp.Path().wstring());
     env.dialogs.ChooseFile(other);
     RunEditor([&](HeadlessForm& editor) {
         platform::HeldModifiers shift(env.keyboard, kShiftMask);
@@ -342,7 +342,7 @@ TEST_F(frmCommandsEditorTest, ShiftSaveAsksForANameStartingWithTheCurrentOne) {
     EXPECT_EQ(dialog.request.fileName, menu);
     EXPECT_EQ(dialog.request.filter, L"Файлы Larkspur|*.Larkspur|Все файлы|*.*");
     EXPECT_EQ(dialog.request.defaultExt, L"Larkspur");
-    EXPECT_EQ(dialog.request.initDir, L"C:\\Menus");
+    EXPECT_EQ(dialog.request.initDir, temp.Path().wstring());
     EXPECT_EQ(model::Commands().ConfigFileName(), other);
     EXPECT_EQ(env.settings.Read(L"Software\\Brindle\\ShowLarkspur\\OFN Paths",
                                 L"Last open Larkspur directory"),
