@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test of the project and ends with one line "N passed, N failed".
 #
-# Installs what is missing (Debian packages), builds the native, x64 and x86 presets, runs the
-# native suite with ctest, the Windows suite under Wine on its own Xvfb, every end-to-end test
+# Installs what is missing (Debian packages), builds the native, x64, x86 and clang presets,
+# checks the executables' headers and the MSVC build's link (scripts/checks/), runs the native
+# suite with ctest, the Windows suite under Wine on its own Xvfb, every end-to-end test
 # (tests/e2e/test_*.sh) and the short fuzz run (tests/fuzz/run.sh) when there is one.
 # Exits non-zero on any failure, a failed build included. Logs are in artifacts/logs/, the
 # end-to-end tests' screenshots in artifacts/e2e/<test>/.
@@ -43,7 +44,7 @@ fi
 # --- Builds ----------------------------------------------------------------------------------------
 
 declare -A built
-for preset in native x64 x86; do
+for preset in native x64 x86 clang; do
     stage "Building $preset (build/$preset)"
     log=$LOGS/build-$preset.log
     started=$SECONDS
@@ -58,6 +59,29 @@ for preset in native x64 x86; do
         show_log "$log"
     fi
 done
+
+# --- Build checks -----------------------------------------------------------------------------------
+
+# Runs one check as one test: passed when it exits with 0.
+run_check() {
+    local name=$1 log=$LOGS/check-$1.log
+    shift
+    if "$@" >"$log" 2>&1; then
+        passed=$((passed + 1))
+        say "passed $name"
+    else
+        failed=$((failed + 1))
+        say "FAILED $name:"
+        show_log "$log" 40
+    fi
+}
+
+stage "Build checks (scripts/checks/)"
+for preset in x64 x86 clang; do
+    [ "${built[$preset]}" = 1 ] &&
+        run_check "pe-header-$preset" bash scripts/checks/pe_header.sh "build/$preset/ShowLarkspur.exe"
+done
+run_check msvc-link bash scripts/checks/msvc_link.sh
 
 # --- Native tests ----------------------------------------------------------------------------------
 

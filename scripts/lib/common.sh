@@ -82,10 +82,11 @@ install_missing() {
     say "Installed."
 }
 
-# What building, packaging (wixl and msitools' msibuild make the MSI) and running the Windows
-# build under Wine needs.
+# What building (with GCC, and with clang and lld: clang-cl and lld-link check the MSVC link),
+# packaging (wixl and msitools' msibuild make the MSI, osslsigncode signs it) and running the
+# Windows build under Wine needs.
 LARKSPUR_WINDOWS_PACKAGES=(cmake ninja-build g++ googletest
-    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools wixl msitools
-    wine wine64 xvfb xdotool imagemagick locales)
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools clang lld llvm
+    wixl msitools osslsigncode openssl wine wine64 xvfb xdotool imagemagick locales)
 # What the fuzz run needs on top: clang and its libFuzzer runtime.
 LARKSPUR_FUZZ_PACKAGES=(clang libclang-rt-14-dev)

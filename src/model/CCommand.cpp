@@ -1,11 +1,8 @@
 #include "model/CCommand.h"
 
-#include <algorithm>
-#include <array>
-#include <charconv>
-#include <iterator>
 #include <string_view>
 
+#include "model/ItemSection.h"
 #include "platform/Environment.h"
 #include "platform/WinConstants.h"
 #include "platform/components/CErrorBox.h"
@@ -14,27 +11,10 @@
 #include "platform/support/TextTrim.h"
 
 namespace model {
-namespace {
-
-// Room for "Item " and any number.
-using SectionBuffer = std::array<wchar_t, 20>;
-
-// "Item " and the number, written to `buffer`: a menu's load names a thousand sections, and
-// building each as a string would cost an allocation.
-std::wstring_view SectionName(std::int32_t itemNumber, SectionBuffer& buffer) {
-    constexpr std::wstring_view kPrefix = L"Item ";
-    char digits[12];
-    const char* const end = std::to_chars(std::begin(digits), std::end(digits), itemNumber).ptr;
-    wchar_t* out = std::copy(kPrefix.begin(), kPrefix.end(), buffer.data());
-    out = std::copy(static_cast<const char*>(digits), end, out);
-    return std::wstring_view(buffer.data(), static_cast<size_t>(out - buffer.data()));
-}
-
-}  // namespace
 
 bool CCommand::LoadItem(std::int32_t itemNumber, const std::wstring& menuFileName) {
-    SectionBuffer buffer;
-    const std::wstring_view section = SectionName(itemNumber, buffer);
+    ItemSectionBuffer buffer;
+    const std::wstring_view section = ItemSectionName(itemNumber, buffer);
     auto read = [&](std::wstring_view key, std::wstring_view defaultValue) {
         return platform::asReadStringFromINI(section, key, defaultValue, menuFileName, 0);
     };
@@ -50,8 +30,8 @@ bool CCommand::LoadItem(std::int32_t itemNumber, const std::wstring& menuFileNam
 }
 
 bool CCommand::SaveItem(std::int32_t itemNumber, const std::wstring& menuFileName) {
-    SectionBuffer buffer;
-    const std::wstring_view section = SectionName(itemNumber, buffer);
+    ItemSectionBuffer buffer;
+    const std::wstring_view section = ItemSectionName(itemNumber, buffer);
     auto write = [&](std::wstring_view key, const std::wstring& value) {
         return platform::asWriteStringToINI(section, key, value, menuFileName, 0);
     };
@@ -70,6 +50,8 @@ bool CCommand::RunItem(const std::wstring& menuFileName) {
     const platform::ShellResult result =
         env.shell.Execute(owner, operation_, fileName_, parameters_, directory_, showCommand_);
     if (result.ok) return true;
+    // Declining the elevation prompt is the user's choice, not a fault: the shell says nothing.
+    if (result.lastError == platform::kErrorCancelled) return false;
     platform::ErrorBox().ShowSystemError(result.lastError, platform::kMbIconError, 0,
                                          fileName_ + L"\r\n\r\n" + L"Не удалось запустить элемент меню.",
                                          0, owner);

@@ -4,11 +4,12 @@
 #include <string>
 #include <utility>
 
+#include "model/ItemSection.h"
+#include "model/MenuFileMessages.h"
 #include "model/ShowCommandNames.h"
 #include "platform/Environment.h"
 #include "platform/MessageBox.h"
 #include "platform/WinConstants.h"
-#include "platform/components/CErrorBox.h"
 #include "platform/files/FileSystem.h"
 #include "platform/support/IniAccess.h"
 
@@ -17,6 +18,16 @@ namespace {
 
 const wchar_t kOptionsSection[] = L"Options";
 
+// What the reader found: an Options section or an item section that it probes.
+bool HoldsMenuSections(const platform::IniReadSession& session, std::int32_t maxItems) {
+    if (session.HasSection(kOptionsSection)) return true;
+    for (std::int32_t number = 0; number < maxItems; ++number) {
+        ItemSectionBuffer buffer;
+        if (session.HasSection(ItemSectionName(number, buffer))) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool CCommands::LoadItems() {
@@ -24,10 +35,7 @@ bool CCommands::LoadItems() {
     const platform::IniReadSession session(configFileName_);
     // Read as empty, such a menu would be saved over the real one.
     if (const std::error_code error = session.ReadError()) {
-        platform::ErrorBox().ShowSystemError(
-            static_cast<std::uint32_t>(error.value()), platform::kMbIconError, 0,
-            configFileName_ + L"\r\n\r\nНе удалось прочитать файл меню.", 0,
-            platform::Env().windows.ActiveWindow());
+        ShowMenuFileError(configFileName_ + L"\r\n\r\nНе удалось прочитать файл меню.", error);
         return false;
     }
     title_ = platform::asReadStringFromINI(kOptionsSection, L"Title", L"", configFileName_, 0);
@@ -36,10 +44,14 @@ bool CCommands::LoadItems() {
         auto command = std::make_shared<CCommand>();
         if (command->LoadItem(number, configFileName_)) Add(std::move(command), -1, -1);
     }
+    const std::optional<platform::files::FileStamp>& stamp = session.Stamp();
+    fileRead_ = FileRead{configFileName_, stamp,
+                         !stamp || stamp->size == 0 || HoldsMenuSections(session, MaxItems())};
     return true;
 }
 
 bool CCommands::SaveItems() {
+    saveError_.clear();
     if (configFileName_.empty()) return false;
     // The new file is built whole in memory and replaces the old one in one step, so a failure
     // at any point leaves the old menu as it was.
@@ -52,7 +64,20 @@ bool CCommands::SaveItems() {
             return false;
         }
     }
-    return batch.Commit();
+    if (!batch.Commit()) {
+        saveError_ = batch.CommitError();
+        return false;
+    }
+    fileRead_ = FileRead{configFileName_, batch.Written(), true};
+    return true;
+}
+
+SaveRisk CCommands::RiskOfSaving() const {
+    if (!fileRead_ || fileRead_->path != configFileName_) return SaveRisk::None;
+    if (platform::files::HasChanged(configFileName_, fileRead_->stamp)) {
+        return SaveRisk::ChangedSinceRead;
+    }
+    return fileRead_->looksLikeMenu ? SaveRisk::None : SaveRisk::NotAMenuFile;
 }
 
 void CCommands::ClearItems() {
@@ -104,6 +129,7 @@ std::shared_ptr<CCommands> CCommands::Clone() const {
     copy->ConfigFileName(configFileName_);
     copy->Title(title_);
     copy->Updated(updated_);
+    copy->fileRead_ = fileRead_;
     for (const std::shared_ptr<CCommand>& command : items_) copy->Add(command->Clone(), -1, -1);
     return copy;
 }

@@ -6,10 +6,15 @@ namespace platform {
 // Message box styles and answers.
 constexpr unsigned kMbOk = 0x0;
 constexpr unsigned kMbOkCancel = 0x1;
+constexpr unsigned kMbYesNo = 0x4;
 constexpr unsigned kMbIconError = 0x10;
+constexpr unsigned kMbIconWarning = 0x30;
 constexpr unsigned kMbIconInformation = 0x40;
+constexpr unsigned kMbDefButton2 = 0x100;
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
+constexpr int kIdYes = 6;
+constexpr int kIdNo = 7;
 
 // Virtual-key codes.
 namespace vk {
@@ -38,6 +43,9 @@ constexpr int F5 = 0x74;
 constexpr int kShiftMask = 1;
 constexpr int kCtrlMask = 2;
 constexpr int kAltMask = 4;
+
+// System error codes the portable code tells apart.
+constexpr unsigned kErrorCancelled = 1223;  // ERROR_CANCELLED: the user declined, e.g. elevation
 
 // Show commands handed to the shell.
 constexpr int kSwShowNormal = 1;

@@ -56,7 +56,8 @@ public:
     // Shows the form modeless, loading it first if it is not loaded (Load runs once per load).
     virtual void Show() = 0;
     // Loads and shows the form modally: every other window of the application is disabled
-    // until the form unloads, and the call returns then.
+    // until the form unloads, and the call returns then. The form is owned by the form that
+    // showed it (the one the user works in), by the hidden window when none is shown.
     virtual void ShowModal() = 0;
     // Unloads the form: the Unload event runs and the window goes. Called while one of the
     // form's event handlers runs, it takes effect once that handler has returned.

@@ -1,49 +1,195 @@
 #!/usr/bin/env bash
-# The MSI of the x64 build (its package target): installed per user with no options, it puts the
-# program, the read-me and the samples under %LOCALAPPDATA%\Programs, two Start menu shortcuts
-# and the .Larkspur association; a menu file started through the shell shows its window, and
-# Shift+F4 opens it in Notepad through the registered "edit" verb; uninstalling removes all of it
-# but the user's menus and settings. With ALLUSERS=1 it goes under Program Files.
+# The MSIs of the x64 and x86 builds (their package targets). Their tables keep Windows
+# Installer's rules for a per-user package; the x86 one refuses 64-bit Windows. Installed per user
+# with no options, the x64 one puts the program, the read-me and the samples under
+# %LOCALAPPDATA%\Programs, two Start menu shortcuts, the .Larkspur association and the App Paths
+# entry; a menu file started through the shell shows its window, and Shift+F4 opens it in Notepad
+# through the registered "edit" verb; a newer release, signed, replaces it in place and keeps the
+# sample the user edited; uninstalling removes all of it but the user's menus and settings. With
+# ALLUSERS=1 it goes under Program Files.
 source "$(dirname "$0")/lib/harness.sh"
 
 # Wine's menu builder would copy the Start menu shortcuts into this machine's desktop menus.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d"
 
-# A variable of the package's CPack configuration.
-package_setting() { sed -n "s/^set($1 \"\\(.*\\)\")\$/\\1/p" "$E2E_X64/CPackConfig.cmake"; }
+E2E_X86=${LARKSPUR_X86_DIR:-$LARKSPUR_BUILD/x86}
 
-cmake --build "$E2E_X64" --target package >"$E2E_ARTIFACTS/package.log" 2>&1 ||
-    e2e_fail "the package target failed (see $E2E_ARTIFACTS/package.log)"
-package=$(package_setting CPACK_PACKAGE_FILE_NAME)
+# A variable of a build's CPack configuration.
+package_setting() { sed -n "s/^set($2 \"\\(.*\\)\")\$/\\1/p" "$1/CPackConfig.cmake"; }
+
+for build in "$E2E_X64" "$E2E_X86"; do
+    cmake --build "$build" --target package >"$E2E_ARTIFACTS/package-${build##*/}.log" 2>&1 ||
+        e2e_fail "the package target of $build failed (see $E2E_ARTIFACTS)"
+done
+package=$(package_setting "$E2E_X64" CPACK_PACKAGE_FILE_NAME)
 cp "$E2E_X64/$package.msi" "$E2E_WORK/" || e2e_fail "no $package.msi beside the ZIP"
 msi=$(e2e_winpath "$E2E_WORK/$package.msi")
+x86_package=$E2E_X86/$(package_setting "$E2E_X86" CPACK_PACKAGE_FILE_NAME).msi
+cp "$x86_package" "$E2E_WORK/x86.msi" || e2e_fail "no $x86_package"
 
-# The next release of the same package, to upgrade to.
-version=$(package_setting CPACK_LARKSPUR_MSI_VERSION)
-cpack --config "$E2E_X64/CPackConfig.cmake" -G External -B "$E2E_STATE/newer" \
-    -D CPACK_LARKSPUR_MSI_VERSION="${version%.*}.$((${version##*.} + 1))" \
-    -D CPACK_PACKAGE_FILE_NAME=newer >"$E2E_ARTIFACTS/newer.log" 2>&1 &&
+# The next release of the same package, to upgrade to, signed with a throw-away certificate
+# (no timestamp: there is no network here).
+openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=ShowLarkspur test signer" \
+    -addext extendedKeyUsage=codeSigning -keyout "$E2E_STATE/signer.key" \
+    -out "$E2E_STATE/signer.pem" >/dev/null 2>&1 &&
+    openssl pkcs12 -export -inkey "$E2E_STATE/signer.key" -in "$E2E_STATE/signer.pem" \
+        -passout pass:throw-away -out "$E2E_STATE/signer.pfx" ||
+    e2e_fail "could not make the test certificate"
+version=$(package_setting "$E2E_X64" CPACK_LARKSPUR_MSI_VERSION)
+LARKSPUR_SIGN_PASSWORD=throw-away cpack --config "$E2E_X64/CPackConfig.cmake" -G External \
+    -B "$E2E_STATE/newer" -D CPACK_LARKSPUR_MSI_VERSION="${version%.*}.$((${version##*.} + 1))" \
+    -D CPACK_PACKAGE_FILE_NAME=newer -D CPACK_LARKSPUR_SIGN_CERTIFICATE="$E2E_STATE/signer.pfx" \
+    -D CPACK_LARKSPUR_SIGN_TIMESTAMP_URL= >"$E2E_ARTIFACTS/newer.log" 2>&1 &&
     cp "$E2E_STATE/newer/newer.msi" "$E2E_WORK/" ||
     e2e_fail "could not build the newer package (see $E2E_ARTIFACTS/newer.log)"
 newer=$(e2e_winpath "$E2E_WORK/newer.msi")
 
+# --- Signing -------------------------------------------------------------------------------------
+
+signed() { osslsigncode verify -CAfile "$E2E_STATE/signer.pem" -in "$1" >/dev/null 2>&1; }
+signed "$E2E_WORK/newer.msi" || e2e_fail "the newer package is not signed"
+msiextract -C "$E2E_STATE/newer-files" "$E2E_WORK/newer.msi" >/dev/null ||
+    e2e_fail "could not unpack the newer package"
+signed "$E2E_STATE/newer-files/Programs/ShowLarkspur/ShowLarkspur.exe" ||
+    e2e_fail "ShowLarkspur.exe in the newer package is not signed"
+e2e_ok "with a certificate, the package and the program in it are signed"
+osslsigncode verify -in "$E2E_WORK/$package.msi" >/dev/null 2>&1 &&
+    e2e_fail "$package.msi is signed although no certificate was given"
+e2e_ok "without one, nothing is signed"
+
+# --- The install rules, from the tables ------------------------------------------------------------
+
+# Windows Installer's validation rules for what a per-user package puts in the profile (no
+# validator runs here), each read from the tables as msiinfo exports them; prints one line per
+# fault, "RULE<tab>what".
+install_rule_faults() {
+    local folder=$E2E_STATE/tables/$(basename "$1" .msi) table
+    mkdir -p "$folder"
+    for table in Directory Component Registry File Shortcut RemoveFile CreateFolder CustomAction \
+        InstallExecuteSequence Property Icon; do
+        msiinfo export "$1" "$table" 2>/dev/null | tail -n +4 | tr -d '\r' >"$folder/$table"
+    done
+    (cd "$folder" && awk -F '\t' '
+        FILENAME == "Directory"    { parent[$1] = $2; made[$1] = $3 != "." && $3 != "SourceDir" }
+        FILENAME == "Component"    { dir[$1] = $3; attributes[$1] = $4; keypath[$1] = $6 }
+        FILENAME == "Registry"     { root[$1] = $2; kind[$6, $2 == 1 ? "user" : $2 == 2 ? "machine" : "either"] = 1 }
+        FILENAME == "File"         { file_component[$1] = $2 }
+        FILENAME == "Shortcut"     { shortcut_dir[$1] = $2; shortcut_component[$1] = $4 }
+        FILENAME == "RemoveFile"   { if ($3 == "") removed[$4] = 1 }
+        FILENAME == "CreateFolder" { created[$1, $2] = 1; created[$1] = 1 }
+        FILENAME == "CustomAction" { type[$1] = $2 % 64; source[$1] = $3; target[$1] = $4 }
+        FILENAME == "InstallExecuteSequence" { condition[$1] = $2; step[$1] = $3 }
+        FILENAME == "Property"     { property[$1] = $2 }
+        FILENAME == "Icon"         { icon[$1] = 1 }
+        function under(d, folder) { for (; d != ""; d = parent[d]) if (d == folder) return 1; return 0 }
+        function profile(d) { return under(d, "LocalAppDataFolder") || under(d, "ProgramMenuFolder") }
+        function hkcu_key_path(c) { return int(attributes[c] / 4) % 2 && root[keypath[c]] == 1 }
+        function fault(rule, what) { print rule "\t" what }
+        # A type 51 action that sets the folder to one under Program Files when ALLUSERS=1.
+        function moved_for_machine(d,   a) {
+            for (a in source)
+                if (source[a] == d && type[a] == 51 && target[a] ~ /^\[ProgramFiles/ &&
+                    condition[a] == "ALLUSERS=1" && step[a] < step["CostFinalize"]) return 1
+            return 0
+        }
+        END {
+            for (f in file_component) kind[file_component[f], profile(dir[file_component[f]]) ? "user" : "machine"] = 1
+            for (s in shortcut_dir) kind[shortcut_component[s], profile(shortcut_dir[s]) ? "user" : "machine"] = 1
+            for (c in dir) {
+                if (profile(dir[c]) && !hkcu_key_path(c))
+                    fault("ICE38", c " installs to the profile without an HKCU key path")
+                if (((c, "user") in kind) + ((c, "machine") in kind) + ((c, "either") in kind) > 1)
+                    fault("ICE57", c " mixes per-user and per-machine data")
+                if (keypath[c] == "" && !((dir[c], c) in created))
+                    fault("ICE18", c " has its folder as key path and no CreateFolder")
+            }
+            for (s in shortcut_component)
+                if (!hkcu_key_path(shortcut_component[s]))
+                    fault("ICE43", "the shortcut " s " is in a component without an HKCU key path")
+            for (d in parent) {
+                if (!profile(d) || !made[d]) continue
+                if (!(d in removed)) fault("ICE64", "the folder " d " is not in RemoveFile")
+                if (!(d in created)) fault("CreateFolder", "the folder " d " is not in CreateFolder")
+            }
+            for (f in file_component)
+                if (under(dir[file_component[f]], "LocalAppDataFolder") && !moved_for_machine(dir[file_component[f]]))
+                    fault("ICE91", f " stays in the per-user LocalAppDataFolder when ALLUSERS=1")
+            if (!(step["InstallExecute"] < step["RemoveExistingProducts"] &&
+                  step["RemoveExistingProducts"] < step["InstallFinalize"]))
+                fault("upgrade", "the older product is not removed after the newer one is installed")
+            if (!(property["ARPPRODUCTICON"] in icon))
+                fault("ARP", "ARPPRODUCTICON names no icon")
+            for (a in source)
+                if (source[a] == "ARPINSTALLLOCATION" && target[a] == "[INSTALLDIR]" &&
+                    step[a] > step["CostFinalize"] && step[a] < step["RegisterProduct"]) location = 1
+            if (!location) fault("ARP", "ARPINSTALLLOCATION is not set to INSTALLDIR")
+        }' Directory Component Registry File Shortcut RemoveFile CreateFolder CustomAction \
+        InstallExecuteSequence Property Icon)
+}
+
+for package_file in "$E2E_WORK/$package.msi" "$E2E_WORK/x86.msi"; do
+    faults=$(install_rule_faults "$package_file")
+    for rule in ICE38 ICE43 ICE57 ICE64 ICE18 ICE91 CreateFolder upgrade ARP; do
+        grep -q "^$rule"$'\t' <<<"$faults" &&
+            e2e_fail "$(basename "$package_file"): $(grep "^$rule"$'\t' <<<"$faults" | cut -f 2- | paste -sd ';')"
+    done
+    e2e_ok "$(basename "$package_file"): ICE38, ICE43, ICE57, ICE64, ICE18, ICE91, folders, upgrade, ARP"
+    assert_contains "$(msiinfo suminfo "$package_file")" ";1049" "the summary's language"
+done
+
+# x86 and x64: the x86 package refuses 64-bit Windows, and the two share no component.
+assert_eq "NOT VersionNT64" "$(msiinfo export "$E2E_WORK/x86.msi" LaunchCondition | grep -o 'NOT VersionNT64')" \
+    "the x86 package's launch condition"
+assert_eq "" "$(msiinfo export "$E2E_WORK/$package.msi" LaunchCondition | grep -o VersionNT64)" \
+    "the x64 package's launch conditions"
+component_codes() { msiinfo export "$1" Component | tail -n +4 | cut -f 2 | sort; }
+assert_eq "" "$(comm -12 <(component_codes "$E2E_WORK/$package.msi") <(component_codes "$E2E_WORK/x86.msi"))" \
+    "component codes shared by x86 and x64"
+
+# --- Installing ----------------------------------------------------------------------------------
+
 # msiexec with the package and the given options; waits for it and checks its exit code.
-msiexec_ok() {
+msiexec_ok() { msiexec_ends 0 "$@"; }
+msiexec_ends() {
+    local expected=$1
+    shift
     e2e_start_program msiexec "$@"
     e2e_wait_exit 120
-    assert_eq 0 "$E2E_EXIT_CODE" "msiexec $*"
+    assert_eq "$expected" "$E2E_EXIT_CODE" "msiexec $*"
 }
 
 # An environment variable of the prefix's programs; a folder variable as a Unix path.
 windows_variable() { wine64 cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
 unix_folder() { wine64 winepath -u "$(windows_variable "$1")" 2>/dev/null; }
 
+# A product code as Windows Installer's registry keys spell it.
+packed_code() {
+    local hex=${1//[\{\}-]/}
+    printf '%s%s%s' "$(rev <<<"${hex:0:8}")" "$(rev <<<"${hex:8:4}")" "$(rev <<<"${hex:12:4}")"
+    sed -E 's/(.)(.)/\2\1/g' <<<"${hex:16}"
+}
+
 local_programs=$(unix_folder LOCALAPPDATA)/Programs
 user_folder=$local_programs/ShowLarkspur
 start_menu=$(unix_folder APPDATA)/Microsoft/Windows/Start\ Menu/Programs/Show\ larkspur
 machine_folder=$(unix_folder ProgramFiles)/ShowLarkspur
 classes='HKCR\Brindle.ShowLarkspur.Menu'
+app_path='Software\Microsoft\Windows\CurrentVersion\App Paths\ShowLarkspur.exe'
 assert_no_file "$local_programs" "the user's Programs folder before installing"
+
+# On 64-bit Windows the x86 package stops at its launch condition (1603, of which wine64 passes
+# on the low byte) and installs nothing. This Wine runs no 32-bit code and refuses an x86
+# package before that, so a copy marked x64 shows it.
+cp "$E2E_WORK/x86.msi" "$E2E_WORK/x86-marked-x64.msi"
+msibuild "$E2E_WORK/x86-marked-x64.msi" -s "Show larkspur" Brindle "x64;1049" \
+    "$(msiinfo suminfo "$E2E_WORK/x86.msi" | sed -n 's/^Revision number (UUID): //p')" ||
+    e2e_fail "could not mark the x86 package x64"
+msiexec_ends $((1603 % 256)) /i "$(e2e_winpath "$E2E_WORK/x86-marked-x64.msi")" /qn \
+    /l "$(e2e_winpath "$E2E_WORK/x86.log")"
+LC_ALL=C grep -aqE ': LaunchConditions\. .* 0\.\s*$' "$E2E_WORK/x86.log" ||
+    e2e_fail "the x86 package did not stop at its launch conditions (see $E2E_WORK/x86.log)"
+e2e_ok "the x86 package stops at its launch conditions on 64-bit Windows"
+assert_no_file "$local_programs" "the user's Programs folder after the x86 package"
 
 # --- Per user, the default ---------------------------------------------------------------------
 
@@ -58,13 +204,25 @@ for link in "Show larkspur:ShowLarkspur.exe" "ReadMe:ReadMe.TXT"; do
         "the target of the shortcut ${link%%:*}"
 done
 
+# App Paths, before the program has ever started (and written it itself).
+exe=$(e2e_winpath "$user_folder/ShowLarkspur.exe")
+assert_eq "$exe" "$(e2e_reg_get "HKCU\\$app_path" '')" "App Paths after installing"
+assert_eq "${exe%\\*}\\" "$(e2e_reg_get "HKCU\\$app_path" Path)" "the App Paths folder"
+
+# Add/Remove Programs: the program's icon and the install folder.
+product=$(msiinfo export "$E2E_WORK/$package.msi" Property | sed -n 's/^ProductCode\t//p' | tr -d '\r')
+icon=$(e2e_reg_get "HKCU\\Software\\Microsoft\\Installer\\Products\\$(packed_code "$product")" ProductIcon)
+assert_file_exists "$(wine64 winepath -u "$icon" 2>/dev/null)" "the product icon Add/Remove Programs shows"
+assert_eq "${exe%\\*}\\" \
+    "$(e2e_reg_get "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product" InstallLocation)" \
+    "the install location Add/Remove Programs shows"
+
 # The classes as the shell reads them. (Wine's installer writes HKCR itself, its machine classes,
 # where Windows Installer writes the user's classes in a per-user install.)
-exe=$(e2e_winpath "$user_folder/ShowLarkspur.exe")
 assert_eq Brindle.ShowLarkspur.Menu "$(e2e_reg_get 'HKCR\.Larkspur' '')" "the ProgID of .Larkspur"
 assert_eq "Файл меню ShowLarkspur" "$(e2e_reg_get "$classes" '')" "the type name"
 assert_eq "\"$exe\" \"%1\"" "$(e2e_reg_get "$classes\\shell\\open\\command" '')" "the open verb"
-assert_eq "\"$(windows_variable SystemRoot)\\system32\\notepad.exe\" \"%1\"" \
+assert_eq "\"$(windows_variable SystemRoot)\\notepad.exe\" \"%1\"" \
     "$(e2e_reg_get "$classes\\shell\\edit\\command" '')" "the edit verb"
 
 # The shell shows a menu file with the icon DefaultIcon names: IDI_ASSOCIATION's picture.
@@ -102,15 +260,21 @@ e2e_screenshot edit-verb "$editor"
 e2e_probe close "Проба меню.Larkspur - Блокнот"
 e2e_wait_no_window "Проба меню.Larkspur - Блокнот"
 
-# The next release replaces this one in place: had the two been installed side by side, removing
-# the newer would leave the files behind.
+# The next release replaces this one in place and keeps the sample the user edited: had the two
+# been installed side by side, removing the newer would leave the files behind.
+printf '\r\n[Item 1]\r\nTitle=Моя правка\r\nFileName=notepad.exe\r\n' |
+    iconv -f UTF-8 -t CP1251 >>"$user_folder/Sample.Larkspur"
+edited=$(md5sum <"$user_folder/Sample.Larkspur")
 msiexec_ok /i "$newer" /qn
 assert_file_exists "$user_folder/ShowLarkspur.exe" "the program after the upgrade"
+assert_eq "$edited" "$(md5sum <"$user_folder/Sample.Larkspur")" "the edited sample after the upgrade"
+assert_eq "$exe" "$(e2e_reg_get "HKCU\\$app_path" '')" "App Paths after the upgrade"
+assert_eq Brindle.ShowLarkspur.Menu "$(e2e_reg_get 'HKCR\.Larkspur' '')" "the ProgID after the upgrade"
 
 msiexec_ok /x "$newer" /qn
 assert_no_file "$local_programs" "the user's Programs folder after uninstalling"
 assert_no_file "$start_menu" "the Start menu folder after uninstalling"
-for key in 'HKCR\.Larkspur' "$classes"; do
+for key in 'HKCR\.Larkspur' "$classes" "HKCU\\$app_path"; do
     e2e_reg_get "$key" '' >/dev/null && e2e_fail "$key is still there after uninstalling"
     e2e_ok "$key removed"
 done
@@ -125,8 +289,12 @@ e2e_ok "the user's settings after uninstalling"
 msiexec_ok /i "$msi" /qn ALLUSERS=1
 assert_file_exists "$machine_folder/ShowLarkspur.exe" "the program under Program Files"
 assert_no_file "$local_programs" "the user's Programs folder in a per-machine install"
-assert_eq "\"$(e2e_winpath "$machine_folder/ShowLarkspur.exe")\" \"%1\"" \
-    "$(e2e_reg_get "$classes\\shell\\open\\command" '')" "the open verb of a per-machine install"
+machine_exe=$(e2e_winpath "$machine_folder/ShowLarkspur.exe")
+assert_eq "\"$machine_exe\" \"%1\"" "$(e2e_reg_get "$classes\\shell\\open\\command" '')" \
+    "the open verb of a per-machine install"
+assert_eq "$machine_exe" "$(e2e_reg_get "HKLM\\$app_path" '')" "App Paths of a per-machine install"
 # Windows Installer knows the context of an installed product; Wine's has to be told again.
 msiexec_ok /x "$msi" /qn ALLUSERS=1
 assert_no_file "$machine_folder" "the Program Files folder after uninstalling"
+e2e_reg_get "HKLM\\$app_path" '' >/dev/null && e2e_fail "App Paths is still in HKLM after uninstalling"
+e2e_ok "App Paths removed from HKLM"

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "CaseFoldingSetUp.h"
 #include "platform/ini/IniDocument.h"
 
 namespace {
@@ -42,6 +43,11 @@ bool HasBlankBeforeNul(const platform::ini::IniDocument& document) {
 }
 
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzz::LoadCaseFoldingLocale();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using platform::ini::IniDocument;

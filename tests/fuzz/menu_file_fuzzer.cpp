@@ -8,18 +8,13 @@
 #include <fstream>
 #include <string>
 
+#include "CaseFoldingSetUp.h"
 #include "model/CCommands.h"
 
 namespace {
 
-const std::filesystem::path& Folder() {
-    static const std::filesystem::path folder = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "menu-fuzz-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) std::abort();
-        return std::filesystem::path(pattern);
-    }();
-    return folder;
-}
+// Where each input is written as a menu file; made once, before fuzzing.
+std::filesystem::path folder;
 
 // Blanks and control characters at either end of a value are not kept by the file format
 // unless quotes protect the value, and only quotes at the ends make it do so.
@@ -43,8 +38,16 @@ model::CCommands Load(const std::wstring& fileName) {
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzz::LoadCaseFoldingLocale();
+    std::string pattern = (std::filesystem::temp_directory_path() / "menu-fuzz-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) std::abort();
+    folder = pattern;
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::filesystem::path path = Folder() / "menu.Larkspur";
+    const std::filesystem::path path = folder / "menu.Larkspur";
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));

@@ -88,6 +88,12 @@ TEST_F(CCommandRunItem, ShowsTheFileNameAndTheRefusalWhenTheShellRefuses) {
     EXPECT_EQ(message.caption, app.Title);
 }
 
+TEST_F(CCommandRunItem, ADeclinedElevationPromptFailsWithoutAMessage) {
+    env.shell.FailNextExecute(platform::kErrorCancelled);
+    EXPECT_FALSE(Command(L"regedit.exe", L"").RunItem(MenuFile()));
+    EXPECT_TRUE(env.dialogs.Messages().empty());
+}
+
 TEST_F(CCommandRunItem, MovesToTheMenuFolderEvenWhenTheShellRefuses) {
     env.shell.FailNextExecute(5);
     EXPECT_FALSE(Command(L"a.exe", L"").RunItem(MenuFile()));

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/CommandLine.h"
+#include "platform/components/CFileDialog.h"
+#include "platform/components/CFolderBrowser.h"
 #include "platform/components/CHistory.h"
 #include "platform/components/CSettings.h"
 #include "support/HeadlessFixture.h"
@@ -42,6 +44,22 @@ TEST_F(CHistoryTest, SavedEntriesComeBackInTheirOrderFromTheDataFolder) {
     EXPECT_EQ(history.FilePath(),
               (std::filesystem::path(app.DataFolder) / L"Title History.DAT").wstring());
     EXPECT_EQ(Load().Entries(), (Texts{L"новое", L"старое"}));
+}
+
+// Another instance saved its entries while this one was open: this one's new entries go first,
+// the other's follow in their order, cut at 25.
+TEST_F(CHistoryTest, ASaveMergesWithWhatAnotherInstanceSavedMeanwhile) {
+    platform::CHistory mine = Load();
+    platform::CHistory other = Load();
+    for (int i = 24; i >= 0; --i) other.AddEntry(std::to_wstring(i));
+    other.SaveEntries();
+    mine.AddEntry(L"моё");
+    mine.SaveEntries();
+    const Texts merged = Load().Entries();
+    ASSERT_EQ(merged.size(), platform::CHistory::MaxEntries);
+    EXPECT_EQ(merged.front(), L"моё");
+    EXPECT_EQ(merged[1], L"0");
+    EXPECT_EQ(merged.back(), L"23");
 }
 
 TEST_F(CHistoryTest, AnEntryCannotSplitIntoTwoLines) {
@@ -144,6 +162,31 @@ TEST_F(CSettingsTest, AnUnreadablePlacementIsIgnored) {
             << stored;
     }
     EXPECT_EQ(window.ScreenRect(), (platform::PixelRect{1, 2, 3, 4}));
+}
+
+// A damaged or hand-edited setting of a thousand characters crashed the dialogs.
+TEST_F(CSettingsTest, ADialogStartsOnlyInAFolderThatExistsAndFitsItsLimit) {
+    std::filesystem::path deep = temp.Path();
+    while (deep.wstring().size() <= 259) deep /= std::wstring(60, L'd');
+    std::filesystem::create_directories(deep);
+    testsupport::WriteFileBytes(temp.Path() / "file.txt", "");
+    const std::wstring folders[] = {temp.Path().wstring(), deep.wstring(), temp.File(L"file.txt"),
+                                    temp.File(L"missing"), std::wstring(40000, L'a')};
+    for (const std::wstring& folder : folders) {
+        platform::CFileDialog files;
+        files.InitDir = folder;
+        files.ShowOpen();
+        files.ShowSave();
+        platform::CFolderBrowser browser;
+        browser.Folder = folder;
+        browser.Browse();
+    }
+    const std::wstring expected[] = {temp.Path().wstring(), L"", L"", L"", L""};
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(env.dialogs.FileDialogs().at(2 * i).request.initDir, expected[i]) << i;
+        EXPECT_EQ(env.dialogs.FileDialogs().at(2 * i + 1).request.initDir, expected[i]) << i;
+        EXPECT_EQ(env.dialogs.FolderBrowsers().at(i).initialFolder, expected[i]) << i;
+    }
 }
 
 TEST(CommandLineTest, TakesWhatFollowsTheProgramName) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "FilesTestFolder.h"
+#include "platform/files/FileRefusals.h"
 #include "platform/files/FileSystem.h"
 #include "platform/files/SaveFaults.h"
 
@@ -155,4 +156,55 @@ TEST(FilesFolders, CurrentFolderChangesAndRelativePathsFollowIt) {
     EXPECT_TRUE(files::FullPath(L"sub/../menu.Larkspur") == full);
     EXPECT_FALSE(files::ChangeCurrentFolder(folder.PathOf(L"missing")));
     ASSERT_TRUE(files::ChangeCurrentFolder(before));
+}
+
+TEST(FilesRead, RefusesAFileLargerThanAskedAndADeviceUnread) {
+    FilesTestFolder folder;
+    const std::wstring file = folder.Write(L"big.ini", std::string(1001, 'x'));
+    std::string read;
+    const files::ReadStatus large = files::ReadWholeFile(file, read, {.largestFile = 1000});
+    EXPECT_EQ(large, files::ReadResult::Failed);
+    EXPECT_TRUE(files::IsRefusal(large.error, files::FileRefusal::TooLarge));
+    EXPECT_TRUE(read.empty());
+    EXPECT_EQ(files::ReadWholeFile(file, read, {.largestFile = 1001}), files::ReadResult::Read);
+    const files::ReadStatus device = files::ReadWholeFile(folder.PathOf(L"nul.ini"), read);
+    EXPECT_TRUE(files::IsRefusal(device.error, files::FileRefusal::DeviceName));
+    EXPECT_TRUE(files::IsRefusal(files::SaveAtomically(folder.PathOf(L"CON"), "x"),
+                                 files::FileRefusal::DeviceName));
+}
+
+// A change that keeps the size and the time stamp is still seen: the bytes' hash differs.
+TEST(FilesStamp, TellsAChangedFileFromTheOneWrittenOrRead) {
+    FilesTestFolder folder;
+    const std::wstring file = folder.PathOf(L"menu.Larkspur");
+    files::FileStamp written;
+    ASSERT_FALSE(files::SaveAtomically(file, "[Options]\r\nTitle=A\r\n", std::nullopt, &written));
+    EXPECT_FALSE(files::HasChanged(file, written));
+    std::string bytes;
+    EXPECT_EQ(files::ReadWholeFile(file, bytes).stamp, written);
+
+    const auto path = FilesTestFolder::FsPath(file);
+    const auto time = std::filesystem::last_write_time(path);
+    folder.Write(L"menu.Larkspur", "[Options]\r\nTitle=B\r\n");
+    std::filesystem::last_write_time(path, time);
+    EXPECT_TRUE(files::HasChanged(file, written));
+
+    std::filesystem::remove(path);
+    EXPECT_TRUE(files::HasChanged(file, written));
+    EXPECT_FALSE(files::HasChanged(file, std::nullopt));
+    folder.Write(L"menu.Larkspur", "");
+    EXPECT_TRUE(files::HasChanged(file, std::nullopt));
+}
+
+TEST_F(FilesSave, ThroughASymbolicLinkTheFileItPointsToIsReplacedAndTheLinkStays) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Wine makes no symbolic links: tests/e2e/test_save_over_others.sh saves "
+                    "through one that Linux made";
+#endif
+    std::filesystem::create_directory(folder.Root() / "real");
+    const std::wstring real = folder.Write(L"real/menu.Larkspur", "old");
+    std::filesystem::create_symlink("real/menu.Larkspur", FilesTestFolder::FsPath(file));
+    EXPECT_TRUE(Saved(file, "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(FilesTestFolder::FsPath(file)));
+    EXPECT_EQ(FilesTestFolder::Read(real), "new");
 }

@@ -13,7 +13,8 @@ using platform::ini::IniDocument;
 namespace {
 
 std::wstring ValueOf(std::wstring_view text, std::wstring_view section, std::wstring_view key) {
-    return std::wstring(IniDocument::FromText(text).Find(section, key).value_or(L"<missing>"));
+    return std::wstring(
+        IniDocument::FromText(std::wstring(text)).Find(section, key).value_or(L"<missing>"));
 }
 
 }  // namespace

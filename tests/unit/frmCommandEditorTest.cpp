@@ -2,11 +2,13 @@
 // validation on OK, histories and browse dialogs.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "model/CCommand.h"
 #include "platform/WinConstants.h"
 #include "support/FormFixture.h"
+#include "support/TempFolder.h"
 #include "ui/editors/frmCommandEditor.h"
 #include "ui/editors/frmCommandsEditor.h"
 #include "ui/headless/HeadlessControls.h"
@@ -148,18 +150,22 @@ TEST_F(frmCommandEditorTest, AnEmptyTitleIsRefusedFirstWithTheFocusOnIt) {
     EXPECT_FALSE(menuEditor.CommandEditorOk);
 }
 
-TEST_F(frmCommandEditorTest, TheCloseBoxWritesNothingButSavesTheHistories) {
+// Nothing was added: the histories are not written, and an entry that another instance wrote
+// meanwhile stays.
+TEST_F(frmCommandEditorTest, TheCloseBoxWritesNothingHistoriesIncluded) {
     auto item = Item(L"Было", 1);
     menuEditor.CurrentCommand = item;
-    RunDialog([](HeadlessForm& dialog) {
+    const std::filesystem::path folder(app.DataFolder);
+    const std::string otherInstance = "\xEF\xBB\xBF" "Другой\r\n";
+    RunDialog([&](HeadlessForm& dialog) {
         dialog.SetText(L"txtTitle", L"Стало");
+        std::filesystem::create_directories(folder);
+        testsupport::WriteFileBytes(folder / L"Title History.DAT", otherInstance);
         dialog.CloseBox();
     });
     EXPECT_EQ(item->Title(), L"Было");
-    for (const wchar_t* file : {L"Title History.DAT", L"File Name History.DAT", L"Operation History.DAT",
-                                L"Parameters History.DAT", L"Directory History.DAT"}) {
-        EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(app.DataFolder) / file)) << file;
-    }
+    EXPECT_EQ(testsupport::ReadFileBytes(folder / L"Title History.DAT"), otherInstance);
+    EXPECT_FALSE(std::filesystem::exists(folder / L"File Name History.DAT"));
 }
 
 TEST_F(frmCommandEditorTest, OkAddsEveryTrimmedFieldToItsHistory) {
@@ -184,7 +190,7 @@ TEST_F(frmCommandEditorTest, OkAddsEveryTrimmedFieldToItsHistory) {
 }
 
 TEST_F(frmCommandEditorTest, TheFileBrowseOffersExecutablesAndRemembersItsFolder) {
-    env.settings.Write(kPaths, L"Last open File Name directory", L"C:\\Programs");
+    env.settings.Write(kPaths, L"Last open File Name directory", temp.Path().wstring());
     env.dialogs.ChooseFile(L"C:\\Programs\\Sub\\tool.exe");
     RunDialog([](HeadlessForm& dialog) {
         dialog.SetText(L"txtFileName", L"old.exe");
@@ -196,7 +202,7 @@ TEST_F(frmCommandEditorTest, TheFileBrowseOffersExecutablesAndRemembersItsFolder
     const platform::FileDialogRequest& request = env.dialogs.FileDialogs().at(0).request;
     EXPECT_EQ(request.filter,
               L"Исполняемые файлы|*.EXE;*.COM;*.BAT;*.VBS;*.JS;*WSH|Все файлы|*.*");
-    EXPECT_EQ(request.initDir, L"C:\\Programs");
+    EXPECT_EQ(request.initDir, temp.Path().wstring());
     EXPECT_EQ(request.fileName, L"");
     EXPECT_EQ(env.settings.Read(kPaths, L"Last open File Name directory"), L"C:\\Programs\\Sub");
 }
@@ -219,15 +225,15 @@ TEST_F(frmCommandEditorTest, TheParametersBrowseReplacesTheWholeTextUnquoted) {
 
 TEST_F(frmCommandEditorTest, TheFolderBrowserStartsFromTheFieldText) {
     env.dialogs.ChooseFolder(L"D:\\Work");
-    RunDialog([](HeadlessForm& dialog) {
-        dialog.SetText(L"txtDirectory", L"not a folder at all");
+    RunDialog([this](HeadlessForm& dialog) {
+        dialog.SetText(L"txtDirectory", temp.Path().wstring());
         dialog.Click(L"cmdDirectoryBrowse");
         EXPECT_EQ(Text(dialog, L"txtDirectory"), L"D:\\Work");
         EXPECT_EQ(dialog.FocusedName(), L"txtDirectory");
         dialog.Click(L"cmdCancel");
     });
     const platform::FolderBrowserRecord& browser = env.dialogs.FolderBrowsers().at(0);
-    EXPECT_EQ(browser.initialFolder, L"not a folder at all");
+    EXPECT_EQ(browser.initialFolder, temp.Path().wstring());
     EXPECT_EQ(browser.prompt,
               L"Выбирите каталог, который будет назначен по умолчанию для запускающейся команды.");
 }

@@ -2,6 +2,7 @@
 // the keys and saving.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <functional>
 
@@ -342,7 +343,7 @@ TEST_F(frmCommandsEditorTest, EnterSavesToTheFileAndReplacesTheSharedMenu) {
 TEST_F(frmCommandsEditorTest, ShiftSaveAsksForANameStartingWithTheCurrentOne) {
     const std::wstring other = temp.File(L"Copy.Larkspur");
     env.settings.Write(L"Software\\Brindle\\ShowLarkspur\\OFN Paths",
-                       L"Last open Larkspur directory", L"C:\\Menus");
+                       L"Last open Larkspur directory", temp.Path().wstring());
     env.dialogs.ChooseFile(other);
     RunEditor([&](HeadlessForm& editor) {
         platform::HeldModifiers shift(env.keyboard, kShiftMask);
@@ -354,7 +355,7 @@ TEST_F(frmCommandsEditorTest, ShiftSaveAsksForANameStartingWithTheCurrentOne) {
     EXPECT_EQ(dialog.request.fileName, menu);
     EXPECT_EQ(dialog.request.filter, L"Файлы Larkspur|*.Larkspur|Все файлы|*.*");
     EXPECT_EQ(dialog.request.defaultExt, L"Larkspur");
-    EXPECT_EQ(dialog.request.initDir, L"C:\\Menus");
+    EXPECT_EQ(dialog.request.initDir, temp.Path().wstring());
     EXPECT_EQ(model::Commands().ConfigFileName(), other);
     EXPECT_EQ(env.settings.Read(L"Software\\Brindle\\ShowLarkspur\\OFN Paths",
                                 L"Last open Larkspur directory"),
@@ -378,6 +379,14 @@ TEST_F(frmCommandsEditorTest, SavingAnUntitledMenuAsksForANameAndCancelKeepsTheE
 TEST_F(frmCommandsEditorTest, AFailedSaveKeepsTheEditorOpenAndTriesTheSameFileAgain) {
     const std::wstring unwritable = temp.File(L"no such folder/menu.Larkspur");
     env.dialogs.ChooseFile(unwritable);
+    // The system's reason follows the message: the folder does not exist.
+#ifdef _WIN32
+    const std::uint32_t missingFolder = 3;  // ERROR_PATH_NOT_FOUND
+#else
+    const std::uint32_t missingFolder = ENOENT;
+#endif
+    env.shell.SetSystemErrorText(missingFolder, L"Нет такой папки.");
+
     RunEditor([&](HeadlessForm& editor) {
         platform::HeldModifiers shift(env.keyboard, kShiftMask);
         editor.Click(L"cmdSave", kShiftMask);
@@ -389,9 +398,85 @@ TEST_F(frmCommandsEditorTest, AFailedSaveKeepsTheEditorOpenAndTriesTheSameFileAg
     });
     EXPECT_EQ(env.dialogs.FileDialogs().size(), 1u);
     ASSERT_EQ(env.dialogs.Messages().size(), 2u);
-    EXPECT_EQ(env.dialogs.Messages()[1].text, unwritable + L"\r\n\r\nНе удалось сохранить файл.");
+    EXPECT_EQ(env.dialogs.Messages()[1].text,
+              unwritable + L"\r\n\r\nНе удалось сохранить файл.\r\n\r\nНет такой папки.");
     EXPECT_EQ(model::Commands().ConfigFileName(), menu);
     EXPECT_FALSE(model::Commands().Updated());
+}
+
+// Another program added an item after the menu was read: the save asks, and No (the default)
+// leaves the file byte for byte and the editor open.
+TEST_F(frmCommandsEditorTest, ASaveOverAFileChangedSinceItWasReadAsksAndNoKeepsIt) {
+    const std::string changed = testsupport::ReadFileBytes(menu) +
+                                "[Item 5]\r\nTitle=Чужой\r\nFileName=other.exe\r\n";
+    testsupport::WriteFileBytes(menu, changed);
+    env.dialogs.AnswerMessage(platform::kIdNo);
+    RunEditor([](HeadlessForm& editor) {
+        editor.Click(L"cmdSave");
+        EXPECT_TRUE(editor.IsLoaded());
+        editor.Click(L"cmdCancel");
+    });
+    ASSERT_EQ(env.dialogs.Messages().size(), 1u);
+    const platform::MessageRecord& question = env.dialogs.Messages()[0];
+    EXPECT_EQ(question.text, menu + L"\r\n\r\nФайл меню изменён другой программой после того, как "
+                                    L"был открыт. Сохранить меню поверх этих изменений?");
+    EXPECT_EQ(question.style,
+              platform::kMbIconWarning | platform::kMbYesNo | platform::kMbDefButton2);
+    EXPECT_EQ(question.caption, L"Brindle - Show larkspur");
+    EXPECT_EQ(testsupport::ReadFileBytes(menu), changed);
+    EXPECT_FALSE(model::Commands().Updated());
+}
+
+// Yes saves; what was saved is what the next save compares with, through the clones the
+// shared menu and the next editor take: a second save asks nothing.
+TEST_F(frmCommandsEditorTest, YesSavesOverTheChangesAndTheNextSaveAsksNothing) {
+    testsupport::WriteFileBytes(menu, "[Options]\r\nTitle=Другой\r\n");
+    env.dialogs.AnswerMessage(platform::kIdYes);
+    RunEditor([](HeadlessForm& editor) { editor.Click(L"cmdSave"); });
+    RunEditor([](HeadlessForm& editor) {
+        editor.Click(L"cmdRemove");
+        editor.Click(L"cmdSave");
+        EXPECT_FALSE(editor.IsLoaded());
+    });
+    EXPECT_EQ(env.dialogs.Messages().size(), 1u);
+    model::CCommands reread;
+    reread.ConfigFileName(menu);
+    reread.LoadItems();
+    EXPECT_EQ(reread.Title(), L"Инструменты");
+    EXPECT_EQ(reread.Count(), 4);
+}
+
+TEST_F(frmCommandsEditorTest, AFileMissingWhenReadAndThereNowCountsAsChanged) {
+    const std::wstring fresh = temp.File(L"New.Larkspur");
+    OpenMenu(fresh);
+    testsupport::WriteFileBytes(fresh, "[Options]\r\nTitle=Чужое\r\n");
+    env.dialogs.AnswerMessage(platform::kIdNo);
+    RunEditor([](HeadlessForm& editor) {
+        editor.Click(L"cmdSave");
+        editor.Click(L"cmdCancel");
+    });
+    ASSERT_EQ(env.dialogs.Messages().size(), 1u);
+    EXPECT_NE(env.dialogs.Messages()[0].text.find(L"изменён другой программой"),
+              std::wstring::npos);
+    EXPECT_EQ(testsupport::ReadFileBytes(fresh), "[Options]\r\nTitle=Чужое\r\n");
+}
+
+// A document opened as a menu reads as an empty menu; F4 and Enter would replace it.
+TEST_F(frmCommandsEditorTest, ASaveOverADocumentOpenedAsAMenuAsksAndNoKeepsIt) {
+    const std::wstring document = temp.File(L"Notes.txt");
+    const std::string notes = "Купить молоко.\r\nПозвонить = завтра\r\n";
+    testsupport::WriteFileBytes(document, notes);
+    OpenMenu(document);
+    env.dialogs.AnswerMessage(platform::kIdNo);
+    RunEditor([](HeadlessForm& editor) {
+        editor.PressKey(vk::Return);
+        EXPECT_TRUE(editor.IsLoaded());
+        editor.Click(L"cmdCancel");
+    });
+    ASSERT_EQ(env.dialogs.Messages().size(), 1u);
+    EXPECT_EQ(env.dialogs.Messages()[0].text,
+              document + L"\r\n\r\nЭтот файл не похож на файл меню. Сохранить меню поверх него?");
+    EXPECT_EQ(testsupport::ReadFileBytes(document), notes);
 }
 
 TEST_F(frmCommandsEditorTest, OnlyASuccessfulSaveAddsTheTitleToItsHistory) {

@@ -272,7 +272,7 @@ protected:
 };
 
 TEST_F(frmMainOpenFileTest, F3StartsInTheRememberedFolderWithoutAName) {
-    env.settings.Write(kPaths, L"Last open Larkspur directory", L"C:\\Menus");
+    env.settings.Write(kPaths, L"Last open Larkspur directory", temp.Path().wstring());
     HeadlessForm& form = ShowMainWindow();
     env.dialogs.CancelFileDialog();
     form.PressKey(vk::F3);
@@ -281,7 +281,7 @@ TEST_F(frmMainOpenFileTest, F3StartsInTheRememberedFolderWithoutAName) {
     EXPECT_EQ(dialog.kind, platform::FileDialogKind::Open);
     EXPECT_EQ(dialog.request.filter, L"Файлы Larkspur|*.Larkspur|Все файлы|*.*");
     EXPECT_EQ(dialog.request.filterIndex, 0);
-    EXPECT_EQ(dialog.request.initDir, L"C:\\Menus");
+    EXPECT_EQ(dialog.request.initDir, temp.Path().wstring());
     EXPECT_EQ(dialog.request.fileName, L"");
     EXPECT_EQ(dialog.request.owner, form.hWnd());
 }
@@ -380,6 +380,18 @@ TEST_F(frmMainOpenFileTest, OneMenuFileDroppedOpensAsF3WouldAndOtherDropsAreIgno
 TEST_F(frmMainTest, PlacementKeyIsTheFullPathWithWildcardsReplaced) {
     model::Commands().ConfigFileName(L"C:\\a*b?c.Larkspur");
     EXPECT_EQ(ui::MainForm().PlacementKey(), L"C:\\a:b:c.Larkspur");
+}
+
+TEST_F(frmMainTest, AStoredSizeWithNoRoomForTheListComesBackAtTheDefaultSize) {
+    for (const wchar_t* stored :
+         {L"300,200,330,250,1,96", L"300,200,700,245,1,96", L"300,200,330,600,1,96"}) {
+        env.settings.Write(L"Software\\Brindle\\ShowLarkspur\\Window Placements", menu, stored);
+        HeadlessForm& form = ShowMainWindow();
+        EXPECT_EQ(form.ScaleWidth(), 3575) << stored;
+        EXPECT_EQ(form.ScaleHeight(), 3410) << stored;
+        form.PressKey(vk::Escape);
+        ui::ReleaseMainForm();
+    }
 }
 
 TEST_F(frmMainTest, AStoredPlacementOffEveryMonitorIsBroughtBack) {

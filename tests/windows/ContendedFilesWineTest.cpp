@@ -1,12 +1,16 @@
 // Files that other programs hold or have grown: a menu locked by another program when it is
-// opened, an old menu being read while a save replaces it, a history far larger than a history.
+// opened, an old menu being read while a save replaces it, histories that another program
+// holds, a history far larger than a history.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/modMain.h"
 #include "model/CCommands.h"
@@ -15,6 +19,8 @@
 #include "platform/components/CHistory.h"
 #include "support/FormFixture.h"
 #include "support/TempFolder.h"
+#include "ui/editors/frmCommandEditor.h"
+#include "ui/editors/frmCommandsEditor.h"
 #include "Win32Fixture.h"
 
 namespace {
@@ -121,6 +127,45 @@ TEST(SaveWhileReadWine, AReplaceRefusedByAReaderIsTriedAgain) {
     reread.ConfigFileName(menu.ConfigFileName());
     reread.LoadItems();
     EXPECT_EQ(reread.Title(), L"Второй");
+}
+
+// The five histories of the command editor, held by another program for a second: the editor
+// gives them up together after its one short limit (each waiting the full retry time of a menu
+// would have read the first once released), and saves over none of them when it closes.
+class LockedHistoriesWine : public testsupport::FormTest {};
+
+TEST_F(LockedHistoriesWine, AreGivenUpTogetherAndNotSavedOver) {
+    std::filesystem::create_directories(app.DataFolder);
+    std::vector<std::unique_ptr<HeldFile>> locks;
+    std::vector<std::wstring> files;
+    const std::string entry = "\xEF\xBB\xBF" "запись\r\n";
+    for (const wchar_t* name : {L"Title History.DAT", L"File Name History.DAT",
+                                L"Operation History.DAT", L"Parameters History.DAT",
+                                L"Directory History.DAT"}) {
+        files.push_back((std::filesystem::path(app.DataFolder) / name).wstring());
+        testsupport::WriteFileBytes(files.back(), entry);
+        locks.push_back(std::make_unique<HeldFile>(files.back(), 0));
+        ASSERT_TRUE(locks.back()->Held());
+    }
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        for (auto& lock : locks) lock->Release();
+    });
+    ui::frmCommandsEditor menuEditor;
+    ui::frmCommandEditor editor(menuEditor);
+    toolkit.OnModal(L"frmCommandEditor", [&](ui::HeadlessForm& dialog) {
+        for (auto history : {&editor.TitleHistory, &editor.FileNameHistory,
+                             &editor.OperationHistory, &editor.ParametersHistory,
+                             &editor.DirectoryHistory}) {
+            EXPECT_TRUE((*history)->Entries().empty());
+        }
+        dialog.SetText(L"txtTitle", L"новое");
+        dialog.SetText(L"txtFileName", L"new.exe");
+        dialog.Click(L"cmdOk");
+    });
+    editor.ShowModal();
+    release.join();
+    for (const std::wstring& file : files) EXPECT_EQ(testsupport::ReadFileBytes(file), entry);
 }
 
 class HugeHistoryWine : public testsupport::Win32Test {};

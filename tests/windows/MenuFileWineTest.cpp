@@ -11,7 +11,10 @@
 #include <vector>
 
 #include "model/CCommands.h"
+#include "platform/ini/IniDocument.h"
+#include "platform/ini/IniEncoding.h"
 #include "platform/support/IniAccess.h"
+#include "platform/text/win32/UserLocaleCodePage.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -236,6 +239,24 @@ TEST_F(MenuFileWine, AsciiMenuIsSavedAsPlainTextTheSystemReadsTheSame) {
     EXPECT_NE(bytes.find("Parameters=\"\"C:\\My Files\\list.txt\"\"\r\n"), std::string::npos);
     EXPECT_EQ(SystemValue(L"Item 0", L"Parameters", MenuPath()), L"\"C:\\My Files\\list.txt\"");
     EXPECT_EQ(SystemValue(L"Options", L"Title", MenuPath()), L"Tools");
+}
+
+}  // namespace
+
+namespace {
+
+// With "Use Unicode UTF-8 for worldwide language support" the ANSI code page is 65001; here it
+// is 1251 (ru_RU), so the test gives the choice 65001 and the user locale the system reports.
+TEST(CodePageWine, AWindows1251MenuIsReadRightWhereTheAnsiCodePageIsUtf8) {
+    const std::string bytes = "[Options]\r\nTitle=\xCC\xE5\xED\xFE\r\n";
+    ASSERT_EQ(platform::text::UserLocaleAnsiCodePage(), 1251u);
+    const unsigned chosen =
+        platform::text::LegacyCodePage(65001, platform::text::UserLocaleAnsiCodePage());
+    const auto menu =
+        platform::ini::IniDocument::FromText(platform::ini::DecodeIniBytes(bytes, chosen));
+    EXPECT_EQ(menu.Find(L"Options", L"Title"), L"Меню");
+    // What the UTF-8 code page itself makes of it.
+    EXPECT_NE(platform::ini::DecodeIniBytes(bytes, 65001).find(L'\uFFFD'), std::wstring::npos);
 }
 
 }  // namespace

@@ -171,6 +171,12 @@ TEST(ResourcesManifest, DeclaresPerMonitorV2WithPerMonitorFallback) {
     EXPECT_NE(std::string::npos, text.find(">true/pm</dpiAware>"));
 }
 
+TEST(ResourcesManifest, DeclaresLongPathAwareness) {
+    EXPECT_NE(std::string::npos,
+              ManifestText().find("<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                                  "WindowsSettings\">true</longPathAware>"));
+}
+
 TEST(ResourcesManifest, RunsAsInvokerOnWindowsSevenToEleven) {
     const std::string text = ManifestText();
     EXPECT_NE(std::string::npos, text.find("level=\"asInvoker\""));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -211,6 +212,19 @@ TEST_F(SettingsPlacement, PlacementLargerThanTheWorkAreaIsShrunkOntoIt) {
     EXPECT_TRUE(Restore(L"huge"));
     const RECT rect = WindowRect(window);
     EXPECT_TRUE(Inside(rect, WorkAreaNearest(rect))) << Describe(rect) << " outside the work area";
+}
+
+// Scaled from 48 to the desktop's 96 dpi, 800 x 600 pixels become 1600 x 1200: more than the
+// screen, so the window is fitted onto it after the scaling.
+TEST_F(SettingsPlacement, PlacementFromAnotherDpiIsScaledAndThenFittedOntoTheWorkArea) {
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(Write(kPlacements, L"small dpi", L"100,100,900,700,1,48"));
+    EXPECT_TRUE(Restore(L"small dpi"));
+    const RECT rect = WindowRect(window);
+    const RECT area = WorkAreaNearest(rect);
+    EXPECT_TRUE(Inside(rect, area)) << Describe(rect) << " outside the work area";
+    EXPECT_EQ(std::min(1600L, area.right - area.left), rect.right - rect.left) << Describe(rect);
+    EXPECT_EQ(std::min(1200L, area.bottom - area.top), rect.bottom - rect.top) << Describe(rect);
 }
 
 TEST_F(SettingsPlacement, NothingOrSomethingUnreadableStoredLeavesTheWindowWhereItIs) {

@@ -282,6 +282,25 @@ TEST_F(Win32FormTest, DpiChangeRescalesTheControlsTheFontAndResizes) {
     EXPECT_EQ((ui::TwipsRect{1320, 120, 3855, 375}), text.Bounds());
 }
 
+TEST_F(Win32FormTest, ToolTipsTakeTheSystemsTipFontAtTheFormsDpi) {
+    auto form = MakeForm(FormStyle::FixedDialog);
+    ui::ControlSpec spec = At(5220, 120, 375, 375, L"H!");
+    spec.toolTip = L" История ";
+    form->AddButton(spec);
+    form->Show();
+    const HWND tips = ToolTipWindowOf(static_cast<HWND>(form->hWnd()));
+    ASSERT_NE(nullptr, tips);
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    const LONG height = metrics.lfStatusFont.lfHeight;  // at the desktop's 96 dpi
+    EXPECT_EQ(height, FontOf(tips).lfHeight);
+    RECT suggested{30, 40, 30 + 650, 40 + 420};
+    SendMessageW(static_cast<HWND>(form->hWnd()), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_NEAR(height * 3 / 2, FontOf(tips).lfHeight, 1);
+}
+
 TEST_F(Win32FormTest, UnloadReleasesTheWindowsTheFontAndTheToolTips) {
     auto form = MakeForm(FormStyle::FixedDialog);
     ui::ControlSpec spec = At(5220, 120, 375, 375, L"H!");

@@ -6,6 +6,7 @@
 
 #include "Win32Fixture.h"
 #include "platform/WinConstants.h"
+#include "platform/win32/HiddenOwner.h"
 
 // Keys, events, unloading and modal forms through the real message loop: messages are posted as
 // the system would post them and the loop routes them.
@@ -382,6 +383,56 @@ TEST_F(Win32MessageLoopTest, ModalFormDisablesTheOthersUntilItHasUnloaded) {
     EXPECT_TRUE(IsWindowEnabled(Hwnd(*main)));
     EXPECT_FALSE(modal->IsLoaded());
     main->Unload();
+}
+
+// Owned so that the system brings the modal form forward with the form that showed it.
+TEST_F(Win32MessageLoopTest, AModalFormIsOwnedByTheFormThatShowedIt) {
+    auto main = MakeForm(FormStyle::Sizable);
+    main->Show();
+    auto editor = MakeForm(FormStyle::FixedDialog);
+    auto command = MakeForm(FormStyle::FixedDialog);
+    auto& open = editor->AddButton(ButtonAt(4620, L"Отмена", false, true));
+    HWND editorWindow = nullptr, editorOwner = nullptr, commandOwner = nullptr;
+    open.Click = [&] {
+        editorWindow = Hwnd(*editor);
+        command->ShowModal();
+        editor->Unload();
+    };
+    editor->Load = [&] { PostKey(Hwnd(open), VK_ESCAPE); };
+    editor->UnloadEvent = [&] { editorOwner = GetWindow(Hwnd(*editor), GW_OWNER); };
+    command->Load = [&] { environment.Get().windows.RequestUnload(command->hWnd()); };
+    command->UnloadEvent = [&] { commandOwner = GetWindow(Hwnd(*command), GW_OWNER); };
+    editor->ShowModal();
+    EXPECT_EQ(Hwnd(*main), editorOwner);
+    EXPECT_EQ(editorWindow, commandOwner);
+
+    main->Unload();  // with no form shown, the hidden window owns it, off the task bar
+    editor->Load = [&] { environment.Get().windows.RequestUnload(editor->hWnd()); };
+    editor->ShowModal();
+    EXPECT_EQ(platform::HiddenOwnerWindow(), editorOwner);
+}
+
+// Messages and dialogs are owned by the form the user left, not by nothing.
+TEST_F(Win32MessageLoopTest, WhileAnotherProgramIsInFrontTheFormStillOwnsWhatComesNext) {
+    ShowDialog(false);
+    HANDLE shown = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread other([&] {
+        HWND window = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                      0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+        SetForegroundWindow(window);
+        SetEvent(shown);
+        WaitForSingleObject(done, 10000);
+        DestroyWindow(window);
+    });
+    WaitForSingleObject(shown, 10000);
+    Pump();
+    EXPECT_EQ(nullptr, GetActiveWindow());
+    EXPECT_EQ(form->hWnd(), environment.Get().windows.ActiveWindow());
+    SetEvent(done);
+    other.join();
+    CloseHandle(shown);
+    CloseHandle(done);
 }
 
 TEST_F(Win32MessageLoopTest, WindowShownDuringItsLoadCanOpenAModalForm) {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/files/ExtendedPath.h"
+
 namespace app {
 
 namespace {
@@ -35,19 +37,13 @@ std::wstring ModulePath() {
     return {};
 }
 
-// The path in the form the file functions accept beyond MAX_PATH characters.
-std::wstring ExtendedLengthPath(const std::wstring& path) {
-    if (path.size() < MAX_PATH || path.starts_with(L"\\\\?\\")) return path;
-    if (path.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + path.substr(2);
-    return L"\\\\?\\" + path;
-}
-
 // The file's name as the file system spells it, which may differ in case (or be the long
 // name of an 8.3 alias) from the name the process was started by.
 std::wstring NameOnDisk(const std::wstring& path) {
     WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileExW(ExtendedLengthPath(path).c_str(), FindExInfoBasic,
-                                           &found, FindExSearchNameMatch, nullptr, 0);
+    const HANDLE search = FindFirstFileExW(platform::files::ExtendedPath(path).c_str(),
+                                           FindExInfoBasic, &found, FindExSearchNameMatch,
+                                           nullptr, 0);
     if (search != INVALID_HANDLE_VALUE) {
         FindClose(search);
         return found.cFileName;

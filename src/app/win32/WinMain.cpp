@@ -5,14 +5,28 @@
 #include <string>
 
 #include "app/modMain.h"
+#include "app/win32/DelayLoadFailure.h"
 #include "app/win32/ExecutableInfo.h"
 #include "platform/Application.h"
 #include "platform/Environment.h"
 #include "platform/text/Encoding.h"
+#include "platform/win32/ComApartment.h"
+#include "platform/win32/NewWindowPlace.h"
 #include "platform/win32/Win32Environment.h"
 #include "ui/Form.h"
 #include "ui/menu/frmMain.h"
 #include "ui/win32/Win32Toolkit.h"
+
+// A missing delay-loaded DLL or function is told and ends the program: defined here, in the
+// executable itself, so that it takes the place of the runtime's empty default.
+// (The SDK's delayimp.h declares it const, MinGW's not; either way delayimp.h gives it external
+// linkage.)
+extern "C" {
+#ifdef _MSC_VER
+const
+#endif
+    PfnDliHook __pfnDliFailureHook2 = app::DelayLoadFailed;
+}
 
 namespace {
 
@@ -27,6 +41,7 @@ void ReportUnexpected(const std::exception& error) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    platform::NoteStartMonitor();  // before a window of ours takes the foreground
     platform::SetApp(app::ReadExecutableInfo());
     int exitCode = 0;
     {
@@ -43,5 +58,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         }
         ui::ReleaseMainForm();
     }
+    platform::EndComApartment();
     return exitCode;
 }

@@ -7,7 +7,8 @@
 namespace platform {
 
 // The open and save file dialogs. Set the fields, call ShowOpen or ShowSave; on true, FileName
-// holds the chosen file's full path.
+// holds the chosen file's full path. An InitDir that is no folder, or too long for the dialog,
+// is not given to it.
 class CFileDialog {
 public:
     std::wstring FileName;

@@ -6,7 +6,8 @@
 
 namespace platform {
 
-// The folder browser: set the fields, call Browse; on true, Folder holds the chosen folder.
+// The folder browser: set the fields, call Browse; on true, Folder holds the chosen folder. It
+// starts in Folder only when that is a folder short enough for it.
 class CFolderBrowser {
 public:
     std::wstring Prompt;

@@ -1,6 +1,8 @@
 #include "platform/components/CHistory.h"
 
 #include <algorithm>
+#include <chrono>
+#include <optional>
 #include <string>
 
 #include "platform/Environment.h"
@@ -44,6 +46,28 @@ std::vector<std::wstring> ParseEntries(std::string_view bytes) {
     return entries;
 }
 
+// The file's entries; nothing when it is there but cannot be read by the deadline.
+std::optional<std::vector<std::wstring>> ReadEntries(const std::wstring& path,
+                                                     files::Deadline deadline) {
+    std::string bytes;
+    const files::ReadStatus status =
+        files::ReadWholeFile(path, bytes, {.firstBytes = kMostBytesRead + 1, .deadline = deadline});
+    if (status == files::ReadResult::Missing) return std::vector<std::wstring>();
+    if (status != files::ReadResult::Read) return std::nullopt;
+    if (bytes.size() > kMostBytesRead) {  // cut: the last line read may be incomplete
+        bytes.resize(kMostBytesRead);
+        while (!bytes.empty() && !IsLineBreak(bytes.back())) bytes.pop_back();
+    }
+    return ParseEntries(bytes);
+}
+
+// `entry` first, without its earlier place, at most MaxEntries.
+void PutFirst(std::vector<std::wstring>& entries, const std::wstring& entry) {
+    entries.erase(std::remove(entries.begin(), entries.end(), entry), entries.end());
+    entries.insert(entries.begin(), entry);
+    if (entries.size() > CHistory::MaxEntries) entries.resize(CHistory::MaxEntries);
+}
+
 std::wstring Shortened(const std::wstring& entry) {
     if (entry.size() <= kMostCharsShown) return entry;
     size_t cut = kMostCharsShown - 1;
@@ -59,31 +83,27 @@ std::wstring WithoutLineBreaks(std::wstring text) {
 
 }  // namespace
 
+files::Deadline CHistory::WaitLimit() {
+    return std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
+}
+
 void CHistory::Init(const std::wstring& fileName, const std::wstring& reserved1,
                     const Application& app, const std::wstring& reserved2, int reserved3) {
     filePath_ = PathInFolder(app.DataFolder, fileName);
     entries_.clear();
+    added_.clear();
 }
 
-void CHistory::LoadEntries() {
-    std::string bytes;
-    entries_.clear();
-    if (files::ReadWholeFile(filePath_, bytes, kMostBytesRead + 1) != files::ReadResult::Read) {
-        return;
-    }
-    if (bytes.size() > kMostBytesRead) {  // cut: the last line read may be incomplete
-        bytes.resize(kMostBytesRead);
-        while (!bytes.empty() && !IsLineBreak(bytes.back())) bytes.pop_back();
-    }
-    entries_ = ParseEntries(bytes);
+void CHistory::LoadEntries(files::Deadline deadline) {
+    entries_ = ReadEntries(filePath_, deadline).value_or(std::vector<std::wstring>());
+    added_.clear();
 }
 
 void CHistory::AddEntry(const std::wstring& text) {
     const std::wstring entry = WithoutLineBreaks(text);
     if (entry.empty()) return;
-    entries_.erase(std::remove(entries_.begin(), entries_.end(), entry), entries_.end());
-    entries_.insert(entries_.begin(), entry);
-    if (entries_.size() > MaxEntries) entries_.resize(MaxEntries);
+    PutFirst(entries_, entry);
+    PutFirst(added_, entry);
 }
 
 void CHistory::ShowEntries(WindowHandle textBox) {
@@ -97,12 +117,20 @@ void CHistory::ShowEntries(WindowHandle textBox) {
 
 // History is a convenience: a folder or file that cannot be written loses the new entries and
 // nothing else, so the failure is not reported.
-void CHistory::SaveEntries() {
-    if (filePath_.empty()) return;
+void CHistory::SaveEntries(files::Deadline deadline) {
+    if (filePath_.empty() || added_.empty()) return;
+    const std::optional<std::vector<std::wstring>> inFile = ReadEntries(filePath_, deadline);
+    if (!inFile) return;
+    std::vector<std::wstring> merged = *inFile;
+    for (auto entry = added_.rbegin(); entry != added_.rend(); ++entry) PutFirst(merged, *entry);
+    if (merged == *inFile) return;
     std::string bytes(kUtf8Bom);
-    for (const std::wstring& entry : entries_) bytes += text::ToUtf8(entry) + "\r\n";
+    for (const std::wstring& entry : merged) bytes += text::ToUtf8(entry) + "\r\n";
     files::CreateFolders(files::FolderOf(filePath_));
-    files::SaveAtomically(filePath_, bytes);
+    if (!files::SaveAtomically(filePath_, bytes, deadline)) {
+        entries_ = std::move(merged);
+        added_.clear();
+    }
 }
 
 }  // namespace platform

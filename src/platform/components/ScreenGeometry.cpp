@@ -73,4 +73,13 @@ PixelRect FitInside(const PixelRect& rect, const PixelRect& area) {
     return PixelRect{left, top, left + width, top + height};
 }
 
+PixelRect ScaledAndFitted(const PixelRect& rect, int fromDpi, int toDpi, const PixelRect& area) {
+    const auto scale = [&](int length) {
+        return static_cast<int>(static_cast<long long>(length) * toDpi / fromDpi);
+    };
+    const PixelRect scaled{rect.left, rect.top, rect.left + scale(rect.Width()),
+                           rect.top + scale(rect.Height())};
+    return FitInside(scaled, area);
+}
+
 }  // namespace platform

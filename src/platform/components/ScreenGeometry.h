@@ -20,4 +20,9 @@ PixelRect CentredIn(int width, int height, const PixelRect& area);
 // The rectangle moved, and shrunk only where it is larger, so that it lies inside `area`.
 PixelRect FitInside(const PixelRect& rect, const PixelRect& area);
 
+// A window's rectangle taken at `fromDpi`, for the window at `toDpi`: its size scaled, its
+// top left corner kept, and then fitted inside `area`, so that the larger size cannot reach
+// off the screen.
+PixelRect ScaledAndFitted(const PixelRect& rect, int fromDpi, int toDpi, const PixelRect& area);
+
 }  // namespace platform

@@ -1,6 +1,6 @@
 #include "platform/files/TemporaryName.h"
 
-#include <cstdio>
+#include <cwchar>
 #include <random>
 
 #include "platform/files/PathParts.h"

@@ -58,12 +58,10 @@ IniDocument IniDocument::FromBytes(std::string_view bytes) {
     return IniDocument(DecodeIniBytes(bytes));
 }
 
-IniDocument IniDocument::FromText(std::wstring_view text) { return IniDocument(std::wstring(text)); }
+IniDocument IniDocument::FromText(std::wstring text) { return IniDocument(std::move(text)); }
 
 void IniDocument::Parse() {
     const std::wstring_view text = text_;
-    // At most an entry a line: reserved at once, as growing would copy the entries over and over.
-    entries_.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), L'\n')) + 1);
     uint32_t section = 0;
     size_t pos = 0;
     while (pos < text.size()) {

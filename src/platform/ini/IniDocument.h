@@ -22,7 +22,8 @@
 // - one pair of double quotes enclosing a whole value is removed on reading; single quotes are
 //   kept (unlike the profile functions);
 // - a document holds at most kMaxText characters: a longer text is read up to there.
-// Parsing takes time linear in the size of the text whatever it holds. The text is kept whole and
+// Parsing takes time linear in the size of the text whatever it holds, and memory for what the
+// text holds: nothing is set aside for lines that turn out empty. The text is kept whole and
 // names and values are pieces of it; sections are found through a hash of their names, keys by
 // going through their section's few keys. The hash is keyed at random (see
 // text::HashIgnoringCase): with a hash known in advance a file could hold names made to share it,
@@ -38,7 +39,8 @@ public:
 
     // Detects the encoding (see IniEncoding.h) and parses.
     static IniDocument FromBytes(std::string_view bytes);
-    static IniDocument FromText(std::wstring_view text);
+    // Keeps the text itself: a moved-in text is not copied.
+    static IniDocument FromText(std::wstring text);
 
     // The value as read, quotes removed; nothing when the section or the key is missing or the
     // key has no value. Names are compared without the blanks around them and without case.
@@ -57,6 +59,9 @@ public:
     std::wstring ToText() const;
     // ToText as file bytes: plain ASCII when the text is all ASCII, otherwise UTF-16LE with BOM.
     std::string ToBytes() const;
+
+    // True when the document holds a section of that name.
+    bool HasSection(std::wstring_view section) const { return FindSection(section) != nullptr; }
 
     // Names of the sections in file order, duplicates included, the leading nameless one left
     // out; the names of the keys of the section Find would read from, in file order.

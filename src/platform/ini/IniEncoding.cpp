@@ -1,9 +1,5 @@
 #include "platform/ini/IniEncoding.h"
 
-#include <utility>
-
-#include "platform/text/Encoding.h"
-
 namespace platform::ini {
 namespace {
 
@@ -11,18 +7,39 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 
-bool StartsWith(std::string_view bytes, std::string_view prefix) {
-    return bytes.substr(0, prefix.size()) == prefix;
+// The text of the bytes, written to `out`, which may hold the bytes at its end (see
+// text::PutUtf8): UTF-8 without BOM is checked whole before anything is written.
+wchar_t* PutIniText(wchar_t* out, std::string_view bytes, unsigned legacyCodePage) {
+    if (bytes.starts_with(kUtf16LeBom)) {
+        return text::PutUtf16(out, bytes.substr(kUtf16LeBom.size()), false);
+    }
+    if (bytes.starts_with(kUtf16BeBom)) {
+        return text::PutUtf16(out, bytes.substr(kUtf16BeBom.size()), true);
+    }
+    if (bytes.starts_with(kUtf8Bom)) return text::PutUtf8(out, bytes.substr(kUtf8Bom.size()));
+    if (text::IsValidUtf8(bytes)) return text::PutUtf8(out, bytes);
+    return text::PutCodePage(out, bytes, legacyCodePage);
 }
 
 }  // namespace
 
-std::wstring DecodeIniBytes(std::string_view bytes) {
-    if (StartsWith(bytes, kUtf16LeBom)) return text::FromUtf16Le(bytes.substr(kUtf16LeBom.size()));
-    if (StartsWith(bytes, kUtf16BeBom)) return text::FromUtf16Be(bytes.substr(kUtf16BeBom.size()));
-    if (StartsWith(bytes, kUtf8Bom)) return text::FromUtf8(bytes.substr(kUtf8Bom.size()));
-    if (auto text = text::FromValidUtf8(bytes)) return std::move(*text);
-    return text::FromAnsi(bytes);
+std::wstring DecodeIniBytes(std::string_view bytes, unsigned legacyCodePage) {
+    std::wstring text(bytes.size(), L'\0');
+    text.resize(static_cast<size_t>(PutIniText(text.data(), bytes, legacyCodePage) - text.data()));
+    return text;
+}
+
+char* IniTextBuffer::Room(size_t byteCount) {
+    text_.assign(byteCount, L'\0');
+    return reinterpret_cast<char*>(text_.data()) + byteCount * (sizeof(wchar_t) - 1);
+}
+
+std::wstring IniTextBuffer::Decode(size_t byteCount, unsigned legacyCodePage) {
+    const char* bytes = reinterpret_cast<const char*>(text_.data()) +
+                        text_.size() * (sizeof(wchar_t) - 1);
+    wchar_t* const end = PutIniText(text_.data(), {bytes, byteCount}, legacyCodePage);
+    text_.resize(static_cast<size_t>(end - text_.data()));
+    return std::move(text_);
 }
 
 std::string EncodeIniText(std::wstring_view text) {

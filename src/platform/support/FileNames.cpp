@@ -1,12 +1,13 @@
 #include "platform/support/FileNames.h"
 
+#include "platform/files/DeviceNames.h"
 #include "platform/files/FileSystem.h"
 #include "platform/files/PathParts.h"
 
 namespace platform {
 
 bool esIsFileExist(const std::wstring& fileName) {
-    return !fileName.empty() && files::IsFile(fileName);
+    return !fileName.empty() && (files::IsDeviceName(fileName) || files::IsFile(fileName));
 }
 
 std::wstring esGetFullFileName(const std::wstring& fileName, bool /*resolve*/) {

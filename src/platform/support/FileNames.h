@@ -4,7 +4,8 @@
 
 namespace platform {
 
-// True when a file (not a folder) of that name exists.
+// True when a file (not a folder) of that name exists. A device name (NUL, COM1 ...) counts as
+// one, so that reading it is refused with its reason rather than reported as missing.
 bool esIsFileExist(const std::wstring& fileName);
 // The absolute path of the file; `resolve` is true at every call.
 std::wstring esGetFullFileName(const std::wstring& fileName, bool resolve);

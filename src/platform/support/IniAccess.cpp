@@ -6,6 +6,7 @@
 
 #include "platform/files/FileSystem.h"
 #include "platform/ini/IniDocument.h"
+#include "platform/ini/IniEncoding.h"
 
 namespace platform {
 namespace {
@@ -13,6 +14,7 @@ namespace {
 struct OpenSession {
     ini::IniDocument document;
     std::error_code readError;
+    std::optional<files::FileStamp> stamp;
     int holders = 0;
 };
 
@@ -27,14 +29,19 @@ std::vector<IniWriteBatch*>& OpenBatches() {
 }
 
 // The file's document; nothing, and why, when the file exists but cannot be read. A missing
-// file is an empty document.
-std::optional<ini::IniDocument> ReadDocument(const std::wstring& fileName,
-                                             std::error_code& error) {
-    std::string bytes;
-    const files::ReadStatus status = files::ReadWholeFile(fileName, bytes);
+// file is an empty document. The file's bytes are decoded where they were read, and the text is
+// parsed where it was decoded: reading takes the memory of the text and what it holds.
+std::optional<ini::IniDocument> ReadDocument(const std::wstring& fileName, std::error_code& error,
+                                             std::optional<files::FileStamp>* stamp = nullptr) {
+    ini::IniTextBuffer buffer;
+    const files::ReadStatus status =
+        files::ReadFileInto(fileName, [&](size_t size) { return buffer.Room(size); },
+                            {.largestFile = kLargestIniFile});
     error = status.error;
     switch (status.result) {
-        case files::ReadResult::Read: return ini::IniDocument::FromBytes(bytes);
+        case files::ReadResult::Read:
+            if (stamp) *stamp = status.stamp;
+            return ini::IniDocument::FromText(buffer.Decode(status.length));
         case files::ReadResult::Missing: return ini::IniDocument();
         case files::ReadResult::Failed: break;
     }
@@ -46,11 +53,16 @@ std::optional<ini::IniDocument> ReadDocument(const std::wstring& fileName) {
     return ReadDocument(fileName, ignored);
 }
 
-bool SaveDocument(const std::wstring& fileName, const ini::IniDocument& document) {
-    if (files::SaveAtomically(fileName, document.ToBytes())) return false;
+// Nothing, or why the file could not be saved.
+std::error_code SaveDocument(const std::wstring& fileName, const ini::IniDocument& document,
+                             files::FileStamp* written = nullptr) {
+    if (const std::error_code error =
+            files::SaveAtomically(fileName, document.ToBytes(), std::nullopt, written)) {
+        return error;
+    }
     const auto session = Sessions().find(fileName);
     if (session != Sessions().end()) session->second.document = document;
-    return true;
+    return {};
 }
 
 }  // namespace
@@ -77,7 +89,7 @@ bool asWriteStringToINI(std::wstring_view section, std::wstring_view key, std::w
     if (batch != batches.rend()) return (*batch)->document_->Set(section, key, value);
 
     auto document = ReadDocument(fileName);
-    return document && document->Set(section, key, value) && SaveDocument(fileName, *document);
+    return document && document->Set(section, key, value) && !SaveDocument(fileName, *document);
 }
 
 IniReadSession::IniReadSession(const std::wstring& fileName) : fileName_(fileName) {
@@ -85,13 +97,22 @@ IniReadSession::IniReadSession(const std::wstring& fileName) : fileName_(fileNam
     auto open = sessions.find(fileName);
     if (open == sessions.end()) {
         OpenSession session;
-        session.document = ReadDocument(fileName, session.readError).value_or(ini::IniDocument());
+        session.document = ReadDocument(fileName, session.readError, &session.stamp)
+                               .value_or(ini::IniDocument());
         open = sessions.emplace(fileName, std::move(session)).first;
     }
     ++open->second.holders;
 }
 
 std::error_code IniReadSession::ReadError() const { return Sessions().at(fileName_).readError; }
+
+const std::optional<files::FileStamp>& IniReadSession::Stamp() const {
+    return Sessions().at(fileName_).stamp;
+}
+
+bool IniReadSession::HasSection(std::wstring_view section) const {
+    return Sessions().at(fileName_).document.HasSection(section);
+}
 
 IniReadSession::~IniReadSession() {
     auto& sessions = Sessions();
@@ -116,6 +137,10 @@ IniWriteBatch::~IniWriteBatch() {
     batches.erase(std::find(batches.begin(), batches.end(), this));
 }
 
-bool IniWriteBatch::Commit() { return !unreadable_ && SaveDocument(fileName_, *document_); }
+bool IniWriteBatch::Commit() {
+    if (unreadable_) return false;
+    commitError_ = SaveDocument(fileName_, *document_, &written_);
+    return !commitError_;
+}
 
 }  // namespace platform

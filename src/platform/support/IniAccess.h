@@ -1,9 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
+
+#include "platform/files/FileStamp.h"
 
 namespace platform::ini {
 class IniDocument;
@@ -14,6 +18,11 @@ class IniDocument;
 // calls on one file cost one read and one write. A session or a batch serves the calls that name
 // its file exactly as it was opened.
 namespace platform {
+
+// A larger file is not read (files::FileRefusal::TooLarge): the INI files are menus, and a menu
+// of 1000 items of the longest command lines stays far below it. Reading one takes the memory
+// of its text, on Windows twice the file's size, and what the text holds.
+constexpr std::uint64_t kLargestIniFile = 128u << 20;
 
 // The value of `key` in `section`, with one pair of double quotes enclosing all of it removed;
 // `defaultValue` when the file, the section or the key is missing. `reserved` is 0.
@@ -37,6 +46,10 @@ public:
     // Why the file could not be read (its reads then give their defaults); empty when it was
     // read or is missing.
     std::error_code ReadError() const;
+    // What the file held when the session read it; nothing when it was missing (or unreadable).
+    const std::optional<files::FileStamp>& Stamp() const;
+    // True when the file holds a section of that name (compared as reads compare it).
+    bool HasSection(std::wstring_view section) const;
     IniReadSession(const IniReadSession&) = delete;
     IniReadSession& operator=(const IniReadSession&) = delete;
 
@@ -61,6 +74,10 @@ public:
     // True when the file now holds exactly the batch's document; false leaves the old file
     // byte for byte as it was (also when the batch started from a file it could not read).
     bool Commit();
+    // After Commit: why it failed (empty when the batch started from a file it could not read),
+    // or what the file holds now.
+    std::error_code CommitError() const { return commitError_; }
+    const files::FileStamp& Written() const { return written_; }
 
 private:
     friend bool asWriteStringToINI(std::wstring_view, std::wstring_view, std::wstring_view,
@@ -69,6 +86,8 @@ private:
     std::wstring fileName_;
     std::unique_ptr<ini::IniDocument> document_;
     bool unreadable_ = false;
+    std::error_code commitError_;
+    files::FileStamp written_;
 };
 
 }  // namespace platform

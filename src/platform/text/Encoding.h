@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,9 +12,6 @@ namespace platform::text {
 bool IsValidUtf8(std::string_view bytes);
 // Each maximal invalid subsequence becomes one U+FFFD, as Windows' own decoder does.
 std::wstring FromUtf8(std::string_view bytes);
-// The text when the bytes are valid UTF-8 (see IsValidUtf8), otherwise nothing: checking and
-// decoding in one pass.
-std::optional<std::wstring> FromValidUtf8(std::string_view bytes);
 // A lone surrogate (or natively a value that is no code point) is written as U+FFFD.
 std::string ToUtf8(std::wstring_view text);
 
@@ -26,11 +22,26 @@ std::wstring FromUtf16Le(std::string_view bytes);
 std::wstring FromUtf16Be(std::string_view bytes);
 std::string ToUtf16Le(std::wstring_view text);
 
-// The system ANSI code page: on Windows the one the system uses (CP_ACP); natively
-// Windows-1251, the Russian code page, stands in for it. Characters the code page lacks are
-// written as '?'.
-std::wstring FromAnsi(std::string_view bytes);
-std::string ToAnsi(std::wstring_view text);
+// The code page of 8-bit text that is neither UTF-16 nor UTF-8, given the system's ANSI code
+// page and the user locale's legacy ANSI code page (LOCALE_IDEFAULTANSICODEPAGE): the ANSI code
+// page, unless Windows runs with "Use Unicode UTF-8 for worldwide language support", where it
+// is UTF-8 (65001) and would turn every letter of such a text into U+FFFD; then the user
+// locale's, unless that is UTF-8 too or the locale has none (0); then Windows-1251.
+unsigned LegacyCodePage(unsigned ansiCodePage, unsigned userLocaleAnsiCodePage);
+// This system's legacy code page, as above; natively 1251.
+unsigned SystemLegacyCodePage();
+
+// 8-bit text in a code page. Natively Windows-1251 stands in for every code page. Characters
+// that cannot be decoded become U+FFFD.
+std::wstring FromCodePage(std::string_view bytes, unsigned codePage);
+
+// The decoders above, writing to `out` and giving the end of what they wrote. `out` has room
+// for as many characters as there are bytes, and the bytes may lie in that very memory, at its
+// end (from sizeof(wchar_t) - 1 bytes a character on): every character is written over bytes
+// already read, so a file's bytes become its text without a second copy.
+wchar_t* PutUtf8(wchar_t* out, std::string_view bytes);
+wchar_t* PutUtf16(wchar_t* out, std::string_view bytes, bool bigEndian);
+wchar_t* PutCodePage(wchar_t* out, std::string_view bytes, unsigned codePage);
 
 // Windows-1251 itself, built in (the native stand-in for the ANSI code page). Byte 0x98, which
 // the code page leaves undefined, maps to U+0098 as on Windows.

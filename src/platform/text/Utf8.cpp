@@ -45,12 +45,24 @@ bool DecodeSequence(std::string_view bytes, size_t pos, char32_t& codePoint, siz
     return true;
 }
 
-// Decodes the bytes into `text` in one pass. An invalid sequence becomes U+FFFD, or with
-// `strict` ends the decoding with false.
-bool Decode(std::string_view bytes, bool strict, std::wstring& text) {
-    text.resize(bytes.size());  // a sequence never gives more code units than it has bytes
-    wchar_t* const begin = text.data();
-    wchar_t* out = begin;
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+    char32_t codePoint = 0;
+    size_t length = 0;
+    for (size_t pos = 0; pos < bytes.size(); pos += length) {
+        if (static_cast<unsigned char>(bytes[pos]) < 0x80) {
+            length = 1;  // mostly ASCII: no decoding
+        } else if (!DecodeSequence(bytes, pos, codePoint, length)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Every character is written after the bytes it came from were read, and takes no more units
+// than it had bytes: the bytes may lie in the memory written to (see Encoding.h).
+wchar_t* PutUtf8(wchar_t* out, std::string_view bytes) {
     char32_t codePoint = 0;
     size_t length = 0;
     for (size_t pos = 0; pos < bytes.size();) {
@@ -59,39 +71,16 @@ bool Decode(std::string_view bytes, bool strict, std::wstring& text) {
             *out++ = static_cast<wchar_t>(bytes[pos++]);
         }
         if (pos == bytes.size()) break;
-        if (DecodeSequence(bytes, pos, codePoint, length)) {
-            out = PutCodePoint(out, codePoint);
-        } else if (strict) {
-            return false;
-        } else {
-            out = PutCodePoint(out, kReplacementCharacter);
-        }
+        const bool valid = DecodeSequence(bytes, pos, codePoint, length);
+        out = PutCodePoint(out, valid ? codePoint : kReplacementCharacter);
         pos += length;
     }
-    text.resize(static_cast<size_t>(out - begin));
-    return true;
-}
-
-}  // namespace
-
-bool IsValidUtf8(std::string_view bytes) {
-    char32_t codePoint = 0;
-    size_t length = 0;
-    for (size_t pos = 0; pos < bytes.size(); pos += length) {
-        if (!DecodeSequence(bytes, pos, codePoint, length)) return false;
-    }
-    return true;
+    return out;
 }
 
 std::wstring FromUtf8(std::string_view bytes) {
-    std::wstring text;
-    Decode(bytes, false, text);
-    return text;
-}
-
-std::optional<std::wstring> FromValidUtf8(std::string_view bytes) {
-    std::wstring text;
-    if (!Decode(bytes, true, text)) return std::nullopt;
+    std::wstring text(bytes.size(), L'\0');
+    text.resize(static_cast<size_t>(PutUtf8(text.data(), bytes) - text.data()));
     return text;
 }
 

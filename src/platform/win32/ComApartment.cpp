@@ -5,24 +5,19 @@
 namespace platform {
 
 namespace {
-
 // OLE, which starts COM's single-threaded apartment too: the new-style folder browser needs
-// OLE itself.
-class ComApartment {
-public:
-    ComApartment() : result_(OleInitialize(nullptr)) {}
-    ~ComApartment() {
-        if (SUCCEEDED(result_)) OleUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    HRESULT result_;
-};
-
+// OLE itself. An apartment belongs to a thread.
+thread_local bool started = false;
 }  // namespace
 
-void EnsureComApartment() { static const ComApartment apartment; }
+void EnsureComApartment() {
+    if (!started) started = SUCCEEDED(OleInitialize(nullptr));
+}
+
+void EndComApartment() {
+    if (!started) return;
+    OleUninitialize();
+    started = false;
+}
 
 }  // namespace platform

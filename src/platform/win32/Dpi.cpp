@@ -1,5 +1,7 @@
 #include "platform/win32/Dpi.h"
 
+#include <initializer_list>
+
 namespace platform {
 
 namespace {
@@ -47,6 +49,26 @@ RECT OuterRectForClient(const RECT& client, DWORD style, DWORD exStyle, int dpi)
         AdjustWindowRectEx(&outer, style, FALSE, exStyle);
     }
     return outer;
+}
+
+NONCLIENTMETRICSW NonClientMetricsForDpi(int dpi) {
+    using ParametersForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+    static const auto parametersForDpi =
+        User32Function<ParametersForDpiFunction>("SystemParametersInfoForDpi");
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (parametersForDpi && parametersForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
+                                             static_cast<UINT>(dpi))) {
+        return metrics;
+    }
+    // Before Windows 10 1607 the system gives them at its own DPI: the fonts are scaled.
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    const int systemDpi = SystemDpi();
+    for (LOGFONTW* font : {&metrics.lfCaptionFont, &metrics.lfSmCaptionFont, &metrics.lfMenuFont,
+                           &metrics.lfStatusFont, &metrics.lfMessageFont}) {
+        font->lfHeight = MulDiv(font->lfHeight, dpi, systemDpi);
+    }
+    return metrics;
 }
 
 }  // namespace platform

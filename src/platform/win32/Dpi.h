@@ -14,5 +14,7 @@ int WindowDpi(HWND window);
 int SystemMetricForDpi(int index, int dpi);
 // The outer rectangle of a window whose client area is `client`, at a DPI.
 RECT OuterRectForClient(const RECT& client, DWORD style, DWORD exStyle, int dpi);
+// The system's fonts and sizes of window parts (menus, captions, tool tips), at a DPI.
+NONCLIENTMETRICSW NonClientMetricsForDpi(int dpi);
 
 }  // namespace platform

@@ -8,6 +8,9 @@
 #include <algorithm>
 
 #include "platform/win32/ComApartment.h"
+#include "platform/win32/Dpi.h"
+#include "platform/win32/MenuTextFit.h"
+#include "platform/win32/Monitors.h"
 
 namespace platform {
 
@@ -130,11 +133,19 @@ std::optional<size_t> Win32Dialogs::PopupMenu(WindowHandle anchor,
     HWND anchorWindow = Hwnd(anchor);
     HMENU menu = CreatePopupMenu();
     if (!menu) return std::nullopt;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        AppendMenuW(menu, MF_STRING, i + 1, MenuText(entries[i]).c_str());
-    }
     RECT anchorRect{};
     GetWindowRect(anchorWindow, &anchorRect);
+    // Never wider than the work area of the monitor it opens on: a long entry is cut short.
+    const int dpi = WindowDpi(anchorWindow);
+    const int textWidth = MenuTextWidthWithin(
+        MonitorOfHandle(MonitorFromRect(&anchorRect, MONITOR_DEFAULTTONEAREST))
+            .value_or(Monitor{})
+            .workArea.Width(),
+        dpi);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const std::wstring shown = MenuText(MenuTextFitted(entries[i], textWidth, dpi));
+        AppendMenuW(menu, MF_STRING, i + 1, shown.c_str());
+    }
     // Below the anchor; above it when there is no room below, never over it.
     TPMPARAMS keepClear{};
     keepClear.cbSize = sizeof keepClear;

@@ -6,6 +6,7 @@
 #include "platform/CommandLine.h"
 #include "platform/win32/ComApartment.h"
 #include "platform/win32/Registry.h"
+#include "platform/win32/SystemErrorText.h"
 
 namespace platform {
 
@@ -51,24 +52,20 @@ ShellResult Win32Shell::Execute(WindowHandle owner, const std::wstring& verb,
     SetLastError(ERROR_SUCCESS);
     BOOL done = ShellExecuteExW(&info);
     DWORD error = GetLastError();
-    auto code = reinterpret_cast<INT_PTR>(info.hInstApp);
     ShellResult result;
-    result.ok = done && code > 32;
-    if (!result.ok) result.lastError = error != ERROR_SUCCESS ? error : ErrorOfShellCode(code);
+    // The call's result alone says whether it worked: hInstApp is documented only with
+    // SEE_MASK_NOCLOSEPROCESS. On failure it still names the shell's reason when no error is set.
+    result.ok = done != FALSE;
+    if (!result.ok) {
+        result.lastError = error != ERROR_SUCCESS
+                               ? error
+                               : ErrorOfShellCode(reinterpret_cast<INT_PTR>(info.hInstApp));
+    }
     return result;
 }
 
 std::wstring Win32Shell::SystemErrorText(std::uint32_t code) {
-    wchar_t* buffer = nullptr;
-    DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = length && buffer ? std::wstring(buffer, length) : std::wstring();
-    if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
-        text.pop_back();
-    }
-    return text;
+    return platform::SystemErrorText(code);
 }
 
 bool Win32Shell::RegisterAppPath(const std::wstring& exePath) {

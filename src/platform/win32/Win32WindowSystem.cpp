@@ -2,13 +2,16 @@
 
 #include <windows.h>
 
+#include "platform/components/ScreenGeometry.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/HiddenOwner.h"
+#include "platform/win32/Monitors.h"
 #include "platform/win32/PaintTarget.h"
 #include "platform/win32/PrivateMessages.h"
 #include "platform/win32/WindowIcons.h"
 #include "platform/win32/WindowPosition.h"
 #include "platform/win32/WindowText.h"
+#include "platform/win32/WorkingWindow.h"
 
 namespace platform {
 
@@ -20,12 +23,7 @@ PixelRect FromRect(const RECT& rect) { return {rect.left, rect.top, rect.right, 
 
 RECT ToRect(const PixelRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
-Monitor MonitorFromHandle(HMONITOR handle) {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetMonitorInfoW(handle, &info)) return {};
-    return {FromRect(info.rcMonitor), FromRect(info.rcWork)};
-}
+Monitor MonitorFromHandle(HMONITOR handle) { return MonitorOfHandle(handle).value_or(Monitor{}); }
 
 // A placement's rectangle is in workspace coordinates (relative to the work area of the
 // monitor) unless the window is a tool window. This is how far they are from screen coordinates.
@@ -33,11 +31,6 @@ POINT WorkspaceOffset(HWND window, HMONITOR monitor) {
     if (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return {0, 0};
     Monitor where = MonitorFromHandle(monitor);
     return {where.workArea.left - where.bounds.left, where.workArea.top - where.bounds.top};
-}
-
-BOOL CALLBACK AddMonitor(HMONITOR handle, HDC, LPRECT, LPARAM monitors) {
-    reinterpret_cast<std::vector<Monitor>*>(monitors)->push_back(MonitorFromHandle(handle));
-    return TRUE;
 }
 
 BOOL CALLBACK MakeControlParent(HWND window, LPARAM) {
@@ -60,11 +53,7 @@ void Win32WindowSystem::MoveWindow(WindowHandle window, const PixelRect& rect) {
     MoveWindowTo(Hwnd(window), rect);
 }
 
-std::vector<Monitor> Win32WindowSystem::Monitors() {
-    std::vector<Monitor> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    return monitors;
-}
+std::vector<Monitor> Win32WindowSystem::Monitors() { return AllMonitors(); }
 
 Monitor Win32WindowSystem::MonitorOf(WindowHandle window) {
     return MonitorFromHandle(MonitorFromWindow(Hwnd(window), MONITOR_DEFAULTTONEAREST));
@@ -98,8 +87,8 @@ void Win32WindowSystem::SetPlacement(WindowHandle window, const WindowPlacement&
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     int dpi = WindowDpi(hwnd);
     if (placement.dpi > 0 && placement.dpi != dpi) {
-        rect.right = rect.left + MulDiv(placement.normal.Width(), dpi, placement.dpi);
-        rect.bottom = rect.top + MulDiv(placement.normal.Height(), dpi, placement.dpi);
+        const Monitor landed = MonitorFromHandle(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST));
+        rect = ToRect(ScaledAndFitted(placement.normal, placement.dpi, dpi, landed.workArea));
     }
     WINDOWPLACEMENT native{};
     native.length = sizeof native;
@@ -118,7 +107,9 @@ void Win32WindowSystem::SetIcons(WindowHandle window, const std::wstring& resour
     SetWindowIcons(Hwnd(window), resourceName);
 }
 
-WindowHandle Win32WindowSystem::ActiveWindow() { return GetActiveWindow(); }
+// What the program shows next is owned by the window the user works in, also while the program
+// is in the background, where GetActiveWindow has none.
+WindowHandle Win32WindowSystem::ActiveWindow() { return WorkingWindow(); }
 
 WindowHandle Win32WindowSystem::FocusedWindow() { return GetFocus(); }
 

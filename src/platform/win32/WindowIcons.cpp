@@ -31,14 +31,14 @@ void ReplaceIcon(HWND window, const wchar_t* property, WPARAM which, HICON icon)
 
 bool LoadIcons(HWND window, const std::wstring& resourceName, int dpi) {
     HICON big = LoadIconOfSize(resourceName, SystemMetricForDpi(SM_CXICON, dpi));
-    HICON small = LoadIconOfSize(resourceName, SystemMetricForDpi(SM_CXSMICON, dpi));
-    if (!big || !small) {
+    HICON smallIcon = LoadIconOfSize(resourceName, SystemMetricForDpi(SM_CXSMICON, dpi));
+    if (!big || !smallIcon) {
         if (big) DestroyIcon(big);
-        if (small) DestroyIcon(small);
+        if (smallIcon) DestroyIcon(smallIcon);
         return false;
     }
     ReplaceIcon(window, kBigIconProperty, ICON_BIG, big);
-    ReplaceIcon(window, kSmallIconProperty, ICON_SMALL, small);
+    ReplaceIcon(window, kSmallIconProperty, ICON_SMALL, smallIcon);
     return true;
 }
 

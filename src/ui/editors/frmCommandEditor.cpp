@@ -113,10 +113,11 @@ void frmCommandEditor::Form_Load() {
     form_->ClearIcon();
     platform::asFixUserControlsContainerWindow();
     platform::FormTools().PrepareForm(form_->hWnd());
+    const platform::files::Deadline deadline = platform::CHistory::WaitLimit();  // for all five
     for (const Field& field : fields_) {
         auto history = std::make_unique<platform::CHistory>();
         history->Init(field.historyFile, L"", platform::App(), L"", 0);
-        history->LoadEntries();
+        history->LoadEntries(deadline);
         this->*field.history = std::move(history);
     }
     FillShowCommands();
@@ -150,10 +151,11 @@ void frmCommandEditor::LoadFields() {
 }
 
 void frmCommandEditor::Form_Unload() {
+    const platform::files::Deadline deadline = platform::CHistory::WaitLimit();  // for all five
     for (const Field& field : fields_) {
         std::unique_ptr<platform::CHistory>& history = this->*field.history;
         if (!history) continue;
-        history->SaveEntries();
+        history->SaveEntries(deadline);
         history.reset();
     }
 }

@@ -4,6 +4,7 @@
 
 #include "app/modAppWindowTitle.h"
 #include "model/DroppedFiles.h"
+#include "model/MenuFileMessages.h"
 #include "model/SharedCommands.h"
 #include "platform/Application.h"
 #include "platform/Environment.h"
@@ -216,11 +217,7 @@ void frmCommandsEditor::cmdSave_Click() {
         WorkingCommands->ConfigFileName(fileName);
     }
     WorkingCommands->Updated(true);
-    if (!SaveCommands()) {
-        platform::MsgBox(WorkingCommands->ConfigFileName() + L"\r\n\r\nНе удалось сохранить файл.",
-                         platform::kMbIconError | platform::kMbOk);
-        return;
-    }
+    if (!SaveCommands()) return;
     model::SetCommands(WorkingCommands->Clone());
     TitleHistory->AddEntry(txtTitle->Text());
     form_->Unload();
@@ -258,9 +255,35 @@ void frmCommandsEditor::RefreshList() {
     }
 }
 
+// False when nothing was saved: the user would not save over the file, or the save failed and
+// the user has been told why.
 bool frmCommandsEditor::SaveCommands() {
     WorkingCommands->Title(txtTitle->Text());
-    return WorkingCommands->SaveItems();
+    if (!MaySaveOver()) return false;
+    if (WorkingCommands->SaveItems()) return true;
+    model::ShowMenuFileError(
+        WorkingCommands->ConfigFileName() + L"\r\n\r\nНе удалось сохранить файл.",
+        WorkingCommands->SaveError());
+    return false;
+}
+
+// Asks before a save would replace what the menu was not read from; No, the default, keeps the
+// file and the editor as they are, so that nothing on either side is lost.
+bool frmCommandsEditor::MaySaveOver() {
+    const wchar_t* question = nullptr;
+    switch (WorkingCommands->RiskOfSaving()) {
+        case model::SaveRisk::None: return true;
+        case model::SaveRisk::ChangedSinceRead:
+            question = L"Файл меню изменён другой программой после того, как был открыт. "
+                       L"Сохранить меню поверх этих изменений?";
+            break;
+        case model::SaveRisk::NotAMenuFile:
+            question = L"Этот файл не похож на файл меню. Сохранить меню поверх него?";
+            break;
+    }
+    return platform::MsgBox(WorkingCommands->ConfigFileName() + L"\r\n\r\n" + question,
+                            platform::kMbIconWarning | platform::kMbYesNo |
+                                platform::kMbDefButton2) == platform::kIdYes;
 }
 
 bool frmCommandsEditor::LimitReached() {

@@ -53,6 +53,7 @@ private:
     void InitEditor();
     void RefreshList();
     bool SaveCommands();
+    bool MaySaveOver();
     bool LimitReached();
     void ShowLimitMessage();
     void InsertFiles(const std::vector<std::wstring>& files, int row);

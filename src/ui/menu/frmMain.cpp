@@ -26,6 +26,7 @@ namespace {
 constexpr int kListWidth = 3375;
 constexpr int kListHeight = 3210;
 constexpr int kMargin = 100;
+constexpr int kSmallestList = 240;  // one row of the 9-point font and the list's border
 constexpr wchar_t kPlacementSection[] = L"Window Placements";
 constexpr wchar_t kUntitledCaption[] = L"[Безымянный]";
 constexpr wchar_t kDedication[] = L"Посвящается всем, кто любит живокость.";
@@ -148,11 +149,15 @@ void frmMain::SetDefaultSize() {
     form_->Move(bounds);
 }
 
+// A stored size too small to show the list (a damaged setting, or a window dragged to its
+// smallest) comes back at the default size.
 void frmMain::RestorePlacement() {
     if (model::Commands().ConfigFileName().empty()) return;
     platform::CSettings settings;
     if (!settings.RestoreWindowPlacement(kPlacementSection, PlacementKey(), form_->hWnd(),
-                                         platform::App(), 0, 0, 0, true)) {
+                                         platform::App(), 0, 0, 0, true) ||
+        form_->ScaleWidth() < 2 * kMargin + kSmallestList ||
+        form_->ScaleHeight() < 2 * kMargin + kSmallestList) {
         SetDefaultSize();
     }
 }

@@ -7,11 +7,13 @@
 #include "platform/components/ScreenGeometry.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/HiddenOwner.h"
+#include "platform/win32/NewWindowPlace.h"
 #include "platform/win32/PaintTarget.h"
 #include "platform/win32/PrivateMessages.h"
 #include "platform/win32/WindowIcons.h"
 #include "platform/win32/WindowPosition.h"
 #include "platform/win32/WindowText.h"
+#include "platform/win32/WorkingWindow.h"
 #include "ui/win32/MessageLoop.h"
 #include "ui/win32/ShellDrop.h"
 #include "ui/win32/Twips.h"
@@ -46,13 +48,6 @@ BOOL CALLBACK DisableForModal(HWND window, LPARAM context) {
         modal->disabled->push_back(window);
     }
     return TRUE;
-}
-
-platform::PixelRect PrimaryWorkArea() {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
-    return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
 }
 
 std::wstring Widen(const char* text) {
@@ -103,17 +98,21 @@ void Win32Form::CreateWindowAndControls() {
     // A fixed dialog is owned by the hidden window, which keeps it off the task bar.
     DWORD exStyle = WS_EX_CONTROLPARENT | (fixed ? WS_EX_DLGMODALFRAME : WS_EX_APPWINDOW);
     HWND owner = fixed ? platform::HiddenOwnerOfWindows() : nullptr;
-    // Made where a load that sizes and centres it leaves it, on the monitor where new windows
-    // appear, so that such a load moves nothing.
+    // Made where a load that sizes and centres it leaves it, so that such a load moves nothing:
+    // on the monitor of the form the user works in, or the one the program was started from.
+    const platform::PixelRect area = platform::WorkAreaForNewWindow();
     const int dpi = platform::SystemDpi();
     const SIZE size = OuterSize(style, exStyle, dpi);
-    const platform::PixelRect outer = platform::CentredIn(size.cx, size.cy, PrimaryWorkArea());
+    const platform::PixelRect outer = platform::CentredIn(size.cx, size.cy, area);
     CreateWindowExW(exStyle, MAKEINTATOM(ClassAtom()), spec_.caption.c_str(), style, outer.left,
                     outer.top, outer.Width(), outer.Height(), owner, nullptr,
                     GetModuleHandleW(nullptr), this);
     if (!window_) throw std::runtime_error("the form's window could not be created");
     dpi_ = platform::WindowDpi(window_);
-    if (dpi_ != dpi) SizeToClient();
+    if (dpi_ != dpi) {  // a monitor of another DPI: the size at its DPI, centred again
+        const SIZE sized = OuterSize(style, exStyle, dpi_);
+        platform::MoveWindowTo(window_, platform::CentredIn(sized.cx, sized.cy, area));
+    }
     font_.Create(dpi_);
     for (auto& control : controls_) CreateControlWindow(*control);
 }
@@ -129,13 +128,6 @@ SIZE Win32Form::OuterSize(DWORD style, DWORD exStyle, int dpi) const {
                 TwipsToPixels(spec_.clientHeight, dpi)};
     const RECT outer = platform::OuterRectForClient(client, style, exStyle, dpi);
     return {outer.right - outer.left, outer.bottom - outer.top};
-}
-
-void Win32Form::SizeToClient() {
-    const SIZE size = OuterSize(static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
-                                static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), dpi_);
-    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Properties
@@ -253,11 +245,21 @@ void Win32Form::Show() {
 
 void Win32Form::ShowModal() {
     if (IsVisible()) throw std::logic_error("a form that is shown cannot be shown modally");
+    HWND opener = platform::WorkingWindow();
     if (!EnsureLoaded()) return;
+    TakeOwner(opener ? opener : platform::HiddenOwnerOfWindows());
     DisableOtherWindows();
     ShowWindow(window_, SW_SHOW);
     if (auto quitCode = RunMessagesUntil([this] { return !loaded_; })) {
         PostQuitMessage(*quitCode);  // for the loop outside this one
+    }
+}
+
+// A modal form is owned by the form that showed it, so that the system brings it forward with
+// that form (from the task bar, say) instead of leaving it behind the disabled one.
+void Win32Form::TakeOwner(HWND owner) {
+    if (GetWindow(window_, GW_OWNER) != owner) {
+        SetWindowLongPtrW(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     }
 }
 
@@ -442,6 +444,7 @@ void Win32Form::PaintWindow() {
 void Win32Form::ChangeDpi(int dpi, const RECT& suggested) {
     dpi_ = dpi;
     font_.Create(dpi_);
+    toolTips_.ChangeDpi(dpi_);
     for (auto& control : controls_) control->Layout();
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);

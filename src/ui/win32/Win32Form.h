@@ -74,11 +74,11 @@ private:
     void CreateControlWindow(ChildControl& control);
     // The outer size of the window for its client area.
     SIZE OuterSize(DWORD style, DWORD exStyle, int dpi) const;
-    void SizeToClient();
     bool EnsureLoaded();
     void UnloadNow();
     void MarkUnloaded();
     void WindowGone();
+    void TakeOwner(HWND owner);
     void DisableOtherWindows();
     void EnableDisabledWindows();
     void RestoreFocus();

@@ -6,8 +6,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <filesystem>
 
+#include "platform/files/DeviceNames.h"
+#include "platform/files/FileRefusals.h"
 #include "platform/files/PathParts.h"
 #include "platform/files/SaveFaults.h"
 #include "platform/files/TemporaryName.h"
@@ -95,6 +99,18 @@ private:
     bool placed_ = false;
 };
 
+// The file a symbolic link points to, where the path leads through one; the path itself when
+// there is no such file yet.
+std::string FinalPathOf(const std::string& path) {
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+}
+
+std::uint64_t LastWriteOf(const struct stat& status) {
+    return static_cast<std::uint64_t>(status.st_mtim.tv_sec) * 1'000'000'000u +
+           static_cast<std::uint64_t>(status.st_mtim.tv_nsec);
+}
+
 // The rename itself is durable once the folder is flushed.
 void FlushFolderOf(const std::wstring& path) {
     std::wstring folder = FolderOf(path);
@@ -107,8 +123,9 @@ void FlushFolderOf(const std::wstring& path) {
 
 }  // namespace
 
-ReadStatus ReadWholeFile(const std::wstring& path, std::string& bytes, size_t limit) {
-    bytes.clear();
+ReadStatus ReadFileInto(const std::wstring& path, const std::function<char*(size_t)>& room,
+                        const ReadOptions& options) {
+    if (IsDeviceName(path)) return {ReadResult::Failed, MakeError(FileRefusal::DeviceName)};
     const int fd = ::open(Narrow(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR) return {ReadResult::Missing, {}};
@@ -118,22 +135,25 @@ ReadStatus ReadWholeFile(const std::wstring& path, std::string& bytes, size_t li
     ReadStatus outcome{ReadResult::Read, {}};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         outcome = {ReadResult::Failed, Errno(S_ISDIR(status.st_mode) ? EISDIR : errno)};
+    } else if (static_cast<std::uint64_t>(status.st_size) > options.largestFile) {
+        outcome = {ReadResult::Failed, MakeError(FileRefusal::TooLarge)};
     } else {
-        bytes.reserve(std::min(static_cast<size_t>(status.st_size), limit));
-        char buffer[1 << 16];
-        while (bytes.size() < limit) {
-            const ssize_t count = ::read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));
-            if (count == 0) break;
+        const size_t wanted = std::min(static_cast<size_t>(status.st_size), options.firstBytes);
+        char* const bytes = room(wanted);
+        while (outcome.length < wanted) {
+            const ssize_t count = ::read(fd, bytes + outcome.length, wanted - outcome.length);
+            if (count == 0) break;  // the file shrank meanwhile
             if (count < 0) {
                 if (errno == EINTR) continue;
                 outcome = {ReadResult::Failed, Errno(errno)};
                 break;
             }
-            bytes.append(buffer, static_cast<size_t>(count));
+            outcome.length += static_cast<size_t>(count);
         }
+        outcome.stamp = {static_cast<std::uint64_t>(status.st_size), LastWriteOf(status),
+                         HashOfBytes({bytes, outcome.length})};
     }
     ::close(fd);
-    if (outcome.result != ReadResult::Read) bytes.clear();
     return outcome;
 }
 
@@ -171,9 +191,13 @@ bool CreateFolders(const std::wstring& folder) {
     return IsFolder(folder);
 }
 
-std::error_code SaveAtomically(const std::wstring& path, std::string_view bytes) {
+std::error_code SaveAtomically(const std::wstring& path, std::string_view bytes,
+                               std::optional<Deadline> /*deadline*/, FileStamp* written) {
+    if (IsDeviceName(path)) return MakeError(FileRefusal::DeviceName);
+    // Through a link, the file it points to is replaced, and the link stays.
+    const std::string target = FinalPathOf(Narrow(path));
     struct stat old {};
-    const bool hadOld = StatOf(path, old);
+    const bool hadOld = ::stat(target.c_str(), &old) == 0;
     if (hadOld) {
         if (S_ISDIR(old.st_mode)) return Errno(EISDIR);
         // Read-only is the owner's missing write permission, even for root, who could write.
@@ -182,14 +206,19 @@ std::error_code SaveAtomically(const std::wstring& path, std::string_view bytes)
         return Errno(errno);
     }
 
-    TemporaryFile temporary(path);
+    TemporaryFile temporary(text::FromUtf8(target));
     std::error_code error = temporary.Create();
     if (!error) error = temporary.Write(bytes);
     if (!error) error = temporary.Flush();
     if (!error && hadOld) error = temporary.SetMode(old.st_mode & 07777);
-    if (!error) error = temporary.PlaceAt(Narrow(path));
+    if (!error) error = temporary.PlaceAt(target);
     if (error) return error;
-    FlushFolderOf(path);
+    FlushFolderOf(text::FromUtf8(target));
+    if (written) {
+        struct stat now {};
+        ::stat(target.c_str(), &now);
+        *written = {bytes.size(), LastWriteOf(now), HashOfBytes(bytes)};
+    }
     return {};
 }
 

@@ -3,42 +3,52 @@
 #include <climits>
 
 #include "platform/text/Encoding.h"
+#include "platform/text/win32/UserLocaleCodePage.h"
 
 namespace platform::text {
 
-// Both calls take int lengths: longer input is converted piece by piece. A piece may split a
-// double-byte character of an Asian code page; the single-byte code pages these menus use
-// cannot be split.
+// MultiByteToWideChar takes int lengths: longer input is converted piece by piece. A piece may
+// split a double-byte character of an Asian code page.
 namespace {
 constexpr size_t kPiece = INT_MAX / 4;
 }
 
-std::wstring FromAnsi(std::string_view bytes) {
-    std::wstring text;
-    for (size_t start = 0; start < bytes.size(); start += kPiece) {
-        const std::string_view piece = bytes.substr(start, kPiece);
-        const int size = static_cast<int>(piece.size());
-        const int length = MultiByteToWideChar(CP_ACP, 0, piece.data(), size, nullptr, 0);
-        const size_t at = text.size();
-        text.resize(at + length);
-        MultiByteToWideChar(CP_ACP, 0, piece.data(), size, text.data() + at, length);
+unsigned UserLocaleAnsiCodePage() {
+    DWORD codePage = 0;
+    const int chars = sizeof codePage / sizeof(wchar_t);
+    if (!GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                        reinterpret_cast<LPWSTR>(&codePage), chars)) {
+        return 0;
     }
-    return text;
+    return codePage;
 }
 
-std::string ToAnsi(std::wstring_view text) {
-    std::string bytes;
-    for (size_t start = 0; start < text.size(); start += kPiece) {
-        const std::wstring_view piece = text.substr(start, kPiece);
-        const int size = static_cast<int>(piece.size());
-        const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, piece.data(), size,
-                                               nullptr, 0, nullptr, nullptr);
-        const size_t at = bytes.size();
-        bytes.resize(at + length);
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, piece.data(), size, bytes.data() + at,
-                            length, nullptr, nullptr);
+unsigned SystemLegacyCodePage() {
+    static const unsigned codePage = LegacyCodePage(GetACP(), UserLocaleAnsiCodePage());
+    return codePage;
+}
+
+wchar_t* PutCodePage(wchar_t* out, std::string_view bytes, unsigned codePage) {
+    CPINFO information{};
+    if (GetCPInfo(codePage, &information) && information.MaxCharSize == 1) {
+        // A byte a character: the code page's 256 characters as a table, applied byte by byte,
+        // which may write over the bytes themselves.
+        char all[256];
+        for (int byte = 0; byte < 256; ++byte) all[byte] = static_cast<char>(byte);
+        wchar_t table[256];
+        if (MultiByteToWideChar(codePage, 0, all, 256, table, 256) == 256) {
+            for (const char byte : bytes) *out++ = table[static_cast<unsigned char>(byte)];
+            return out;
+        }
     }
-    return bytes;
+    // A double-byte code page: the system decodes a copy of the bytes, piece by piece.
+    const std::string copy(bytes);
+    for (size_t start = 0; start < copy.size(); start += kPiece) {
+        const std::string_view piece = std::string_view(copy).substr(start, kPiece);
+        const int size = static_cast<int>(piece.size());
+        out += MultiByteToWideChar(codePage, 0, piece.data(), size, out, size);
+    }
+    return out;
 }
 
 }  // namespace platform::text

@@ -1,0 +1,124 @@
+// Peak memory of reading a huge menu: LoadItems on 50 MB of blank lines and on 1000 ordinary
+// items padded to 50 MB (each followed by one long comment line), as the most the program's own
+// allocations hold at once beyond what they held before, over the file's size. Every
+// allocation of the program goes through operator new, which this program counts.
+#include <chrono>
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <string>
+
+#include "model/CCommands.h"
+#include "support/Figures.h"
+
+namespace {
+
+// Each block carries its size in front of it, so that delete can count it off.
+constexpr std::size_t kHeader = alignof(std::max_align_t);
+std::size_t liveBytes = 0;
+std::size_t peakBytes = 0;
+
+void* Allocate(std::size_t size) {
+    void* block = std::malloc(size + kHeader);
+    if (!block) throw std::bad_alloc();
+    *static_cast<std::size_t*>(block) = size;
+    liveBytes += size;
+    if (liveBytes > peakBytes) peakBytes = liveBytes;
+    return static_cast<char*>(block) + kHeader;
+}
+
+void Release(void* pointer) noexcept {
+    if (!pointer) return;
+    char* block = static_cast<char*>(pointer) - kHeader;
+    liveBytes -= *reinterpret_cast<std::size_t*>(block);
+    std::free(block);
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) { return Allocate(size); }
+void* operator new[](std::size_t size) { return Allocate(size); }
+void operator delete(void* pointer) noexcept { Release(pointer); }
+void operator delete[](void* pointer) noexcept { Release(pointer); }
+void operator delete(void* pointer, std::size_t) noexcept { Release(pointer); }
+void operator delete[](void* pointer, std::size_t) noexcept { Release(pointer); }
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kFileSize = 50u << 20;
+
+std::string BlankLines() {
+    std::string lines;
+    lines.reserve(kFileSize);
+    while (lines.size() < kFileSize) lines += "\r\n";
+    return lines;
+}
+
+std::string Item(int n) {
+    const std::string number = std::to_string(n);
+    return "[Item " + number + "]\r\nTitle=Application number " + number +
+           "\r\nFileName=C:\\Program Files\\Vendor " + number + "\\application.exe" +
+           "\r\nParameters=\"C:\\Users\\Someone\\Documents\\file " + number +
+           ".txt\" /switch\r\nDirectory=C:\\Users\\Someone\\Documents\r\n";
+}
+
+// Each item followed by a comment line of the length that brings the file to 50 MB.
+std::string PaddedItems() {
+    const std::string head = "[Options]\r\nTitle=Huge\r\n";
+    std::size_t itemBytes = 0;
+    for (int n = 0; n < 1000; ++n) itemBytes += Item(n).size();
+    const std::size_t commentBytes = (kFileSize - head.size() - itemBytes) / 1000;
+    std::string bytes = head;
+    bytes.reserve(kFileSize);
+    for (int n = 0; n < 1000; ++n) {
+        bytes += Item(n);
+        bytes += ';';
+        bytes.append(commentBytes - 3, 'x');
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+void Measure(const std::string& what, const std::string& bytes, const fs::path& file) {
+    std::ofstream(file, std::ios::binary) << bytes;
+    const std::size_t size = bytes.size();
+    const std::size_t before = liveBytes;
+    peakBytes = liveBytes;
+    const auto started = bench::Clock::now();
+    int items = 0;
+    {
+        model::CCommands menu;
+        menu.ConfigFileName(file.wstring());
+        menu.LoadItems();
+        items = menu.Count();
+    }
+    const double seconds = bench::MicrosecondsSince(started) / 1e6;
+    const double ratio = static_cast<double>(peakBytes - before) / static_cast<double>(size);
+    bench::Heading(what + ": " + std::to_string(size) + " bytes, " + std::to_string(items) +
+                   " items read, " + std::to_string(sizeof(wchar_t)) + " bytes a character");
+    bench::Figure("load " + what + ": LoadItems", seconds * 1000, "ms");
+    // The goal is Windows', where the text takes two bytes a character; natively it takes four.
+    const std::string figure = "load " + what + ": peak memory / file size";
+    if constexpr (sizeof(wchar_t) == 2) {
+        bench::Goal(figure, ratio, false, 3.0);
+    } else {
+        bench::Ratio(figure, ratio);
+    }
+}
+
+}  // namespace
+
+int main() {
+    const fs::path folder = fs::temp_directory_path() / "larkspur-memory-bench";
+    fs::create_directories(folder);
+    Measure("50 MB of blank lines", BlankLines(), folder / "blank.Larkspur");
+    Measure("1000 items padded to 50 MB", PaddedItems(), folder / "padded.Larkspur");
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+    return 0;
+}

@@ -1,0 +1,40 @@
+#include "app/win32/DelayLoadFailure.h"
+
+#include <string>
+
+#include "platform/Application.h"
+#include "platform/win32/SystemErrorText.h"
+#include "platform/win32/WorkingWindow.h"
+
+namespace app {
+
+namespace {
+
+std::wstring Widen(const char* text) {
+    std::wstring wide;
+    for (; text && *text; ++text) wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
+    return wide;
+}
+
+std::wstring MissingFunction(const DelayLoadProc& function) {
+    if (function.fImportByName) return Widen(function.szProcName);
+    return L"№" + std::to_wstring(function.dwOrdinal);
+}
+
+}  // namespace
+
+FARPROC WINAPI DelayLoadFailed(unsigned notification, PDelayLoadInfo info) {
+    if (notification != dliFailLoadLib && notification != dliFailGetProc) return nullptr;
+    const std::wstring sentence =
+        notification == dliFailLoadLib
+            ? L"Не удалось загрузить системную библиотеку."
+            : L"В системной библиотеке нет функции " + MissingFunction(info->dlp) + L".";
+    const std::wstring text = Widen(info->szDll) + L"\r\n\r\n" + sentence +
+                              L" Программа будет закрыта.\r\n\r\n" +
+                              platform::SystemErrorText(info->dwLastError);
+    MessageBoxW(platform::WorkingWindow(), text.c_str(), platform::App().Title.c_str(),
+                MB_OK | MB_ICONERROR);
+    ExitProcess(info->dwLastError ? info->dwLastError : ERROR_PROC_NOT_FOUND);
+}
+
+}  // namespace app
