@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Each row shows the icon of what its item starts: a program found by name, a folder, a program
 # given with a variable; a target that cannot be found shows the neutral icon. An item on a
-# network share whose server never answers leaves only its own row without an icon, and Esc
-# still closes the window at once. The value Options\Icons = 0 turns the icons off.
+# network share whose server never answers leaves only its own row without an icon, and neither
+# starting an item nor Esc waits for it. The value Options\Icons = 0 turns the icons off.
 source "$(dirname "$0")/lib/harness.sh"
 
 e2e_unreachable_server fileserver
@@ -14,6 +14,7 @@ title="Значки"
     printf '[Item 1]\r\nTitle=Папка Windows\r\nFileName=C:\\windows\r\n'
     printf '[Item 2]\r\nTitle=На сервере\r\nFileName=\\\\fileserver\\tools\\app.exe\r\n'
     printf '[Item 3]\r\nTitle=Командная строка\r\nFileName=%%SystemRoot%%\\system32\\cmd.exe\r\n'
+    printf 'Parameters=/c echo started> started.txt\r\n'
     printf '[Item 4]\r\nTitle=Нет такого\r\nFileName=nothing-here.exe\r\n'
 } >"$menu"
 
@@ -52,7 +53,22 @@ assert_eq 18 "$(e2e_window_info "$title" | e2e_records control class=ListBox | e
     "row height: the 16-pixel icon and a pixel above and below"
 e2e_screenshot icons "$window"
 
-# Closing does not wait for the icon that waits on the server.
+# Starting an item does not wait for the icon that waits on the server: the item runs and the
+# window closes.
+e2e_key "$window" Down Down Down Return
+e2e_wait_exit 5
+assert_eq 0 "$E2E_EXIT_CODE" "exit code after starting an item"
+for ((tries = 0; tries < 50; tries++)); do
+    [ -f "$E2E_WORK/started.txt" ] && break
+    sleep 0.1
+done
+assert_file_exists "$E2E_WORK/started.txt" "the file the started item wrote"
+
+# Nor does closing.
+e2e_start "$(e2e_winpath "$menu")"
+window=$(e2e_wait_window "$title")
+assert_shows "1 1 0 1 1" "the rows with an icon, again" icon_rows 5
+e2e_waits_on_unreachable || e2e_fail "no thread of the program waits on the unreachable server"
 e2e_key "$window" Escape
 e2e_wait_exit 5
 assert_eq 0 "$E2E_EXIT_CODE" "exit code after Esc"
