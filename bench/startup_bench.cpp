@@ -25,6 +25,7 @@
 
 #include "support/Figures.h"
 #include "support/SampleMenu.h"
+#include "support/VisibleWindow.h"
 
 namespace {
 
@@ -39,20 +40,6 @@ struct StartUp {
     std::wstring windowClass;
     std::vector<std::wstring> modulesWhenVisible;
 };
-
-struct WindowSearch {
-    DWORD processId = 0;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK TakeVisibleWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<WindowSearch*>(parameter);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId != search->processId || !IsWindowVisible(window)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
 
 double MillisecondsSince(Clock::time_point start) { return MicrosecondsSince(start) / 1000; }
 
@@ -95,15 +82,11 @@ std::optional<StartUp> StartOnce(const fs::path& program, const std::wstring& ar
         std::printf("# could not start %ls (error %lu)\n", program.c_str(), GetLastError());
         return std::nullopt;
     }
-    WindowSearch search{process.dwProcessId, nullptr};
-    // Polled every millisecond: the wait also notices a program that ends without a window.
-    while (EnumWindows(TakeVisibleWindow, reinterpret_cast<LPARAM>(&search)), !search.found) {
-        if (WaitForSingleObject(process.hProcess, 1) != WAIT_TIMEOUT ||
-            Clock::now() - start > std::chrono::seconds(60)) {
-            std::printf("# %ls showed no window\n", program.filename().c_str());
-            EndProcess(process, nullptr);
-            return std::nullopt;
-        }
+    const HWND window = WaitForVisibleWindow(process, start);
+    if (!window) {
+        std::printf("# %ls showed no window\n", program.filename().c_str());
+        EndProcess(process, nullptr);
+        return std::nullopt;
     }
     StartUp result;
     result.visibleMs = MillisecondsSince(start);
@@ -111,9 +94,9 @@ std::optional<StartUp> StartOnce(const fs::path& program, const std::wstring& ar
     WaitForInputIdle(process.hProcess, 60000);
     result.idleMs = MillisecondsSince(start);
     wchar_t className[256] = L"";
-    GetClassNameW(search.found, className, 256);
+    GetClassNameW(window, className, 256);
     result.windowClass = className;
-    EndProcess(process, search.found);
+    EndProcess(process, window);
     return result;
 }
 
@@ -144,19 +127,6 @@ void PrintRuns(const Program& program) {
         std::printf(" %.0f/%.0f", program.visible[i], program.idle[i]);
     }
     std::printf("\n");
-}
-
-// The ratio of each round's time to the empty window's in the same round.
-std::vector<double> PairedRatios(const std::vector<double>& times,
-                                 const std::vector<double>& emptyTimes) {
-    std::vector<double> ratios;
-    for (size_t i = 0; i < times.size(); ++i) ratios.push_back(times[i] / emptyTimes[i]);
-    return ratios;
-}
-
-void ReportRatios(const std::string& what, const std::vector<double>& ratios, double goal) {
-    Goal(what + ", median of paired ratios", Median(ratios), false, goal);
-    Ratio(what + ", least paired ratio", *std::min_element(ratios.begin(), ratios.end()));
 }
 
 }  // namespace

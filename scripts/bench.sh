@@ -104,6 +104,18 @@ set_wine_dpi "$WINEPREFIX" 96
 wineserver -p
 russian wine64 cmd /c exit >/dev/null 2>&1  # the first start of a prefix is not what we measure
 
+# icons_bench's menu on a file server that never answers: \\unreachable, a FUSE mount that is
+# never served (tests/e2e/lib/unreachable_folder.c).
+if [ -e /dev/fuse ] && cc -O1 -o "$LARKSPUR_BUILD/unreachable_folder" \
+    "$LARKSPUR_ROOT/tests/e2e/lib/unreachable_folder.c"; then
+    unreachable=$LARKSPUR_BUILD/bench-unreachable
+    mkdir -p "$unreachable" "$WINEPREFIX/dosdevices/unc"
+    "$LARKSPUR_BUILD/unreachable_folder" "$unreachable" >"$LOGS/unreachable.log" 2>&1 &
+    on_exit "kill $!; wait $!; umount -l '$unreachable'; rm -f '$WINEPREFIX/dosdevices/unc/unreachable'"
+    ln -sfn "$unreachable" "$WINEPREFIX/dosdevices/unc/unreachable"
+    export LARKSPUR_UNREACHABLE='\\unreachable\share'
+fi
+
 for name in "${names[@]}"; do
     [ -f "$WINDOWS_BUILD/bench/$name.exe" ] &&
         run_benchmark "$WINDOWS_BUILD" wine "$name" russian wine64 "bench/$name.exe"

@@ -64,4 +64,18 @@ inline void Goal(const std::string& what, double ratio, bool atLeast, double tar
                 atLeast ? ">=" : "<=", target);
 }
 
+// The ratio of each round's time to the other program's in the same round.
+inline std::vector<double> PairedRatios(const std::vector<double>& times,
+                                        const std::vector<double>& otherTimes) {
+    std::vector<double> ratios;
+    for (size_t i = 0; i < times.size(); ++i) ratios.push_back(times[i] / otherTimes[i]);
+    return ratios;
+}
+
+// The median of paired ratios against its goal (at most), and the least of them.
+inline void ReportRatios(const std::string& what, const std::vector<double>& ratios, double goal) {
+    Goal(what + ", median of paired ratios", Median(ratios), false, goal);
+    Ratio(what + ", least paired ratio", *std::min_element(ratios.begin(), ratios.end()));
+}
+
 }  // namespace bench

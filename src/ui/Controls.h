@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/WindowHandle.h"
+#include "platform/shell/ShellTarget.h"
 
 // The controls the forms are written against. Geometry is in twips (1/1440 inch); each
 // implementation turns it into pixels at the window's DPI. Two implementations: ui/win32 (real
@@ -72,6 +73,11 @@ public:
 // A list box also finds a row by typing its title (ui/TypeAhead.h).
 class ListBox : public ListControl {
 public:
+    // Shows left of each row the icon of what it starts (targets[i] for row i), fetched in the
+    // background once the list is on screen; until then, and without this call, no icons.
+    // Clear removes the targets with the rows.
+    virtual void SetRowTargets(const std::vector<platform::ShellTarget>& targets) = 0;
+
     // The files the clipboard holds after a copy (or a cut) in the shell, in order; none when
     // it holds no files.
     virtual std::vector<std::wstring> ClipboardFiles() const = 0;

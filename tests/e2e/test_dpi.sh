@@ -37,9 +37,12 @@ measure() {
     assert_eq "$margin $margin" "$LEFT $TOP" "left and top margins at $dpi dpi"
     assert_near "$margin" "$RIGHT" 1 "right margin at $dpi dpi"
     assert_near "$margin" "$BOTTOM" 1 "bottom margin at $dpi dpi"
-    local font
+    local font icon row
     font=$(e2e_probe font Tahoma $((9 * dpi / 72)) | e2e_field height)
-    assert_eq "$font" "$ROW_HEIGHT" "row height at $dpi dpi: that of Tahoma $((9 * dpi / 72)) pixels high"
+    icon=$((16 * dpi / 96))
+    row=$((icon + 2 > font ? icon + 2 : font))
+    assert_eq "$row" "$ROW_HEIGHT" \
+        "row height at $dpi dpi: Tahoma $((9 * dpi / 72)) pixels high ($font) or the $icon-pixel icon and a pixel above and below"
 
     e2e_key "$window" Escape
     e2e_wait_exit 20
@@ -57,6 +60,5 @@ assert_near $((left * 3 / 2)) "$LEFT" 1 "left margin: 1.5 times"
 assert_near $((top * 3 / 2)) "$TOP" 1 "top margin: 1.5 times"
 assert_near $((right * 3 / 2)) "$RIGHT" 1 "right margin: 1.5 times"
 assert_near $((bottom * 3 / 2)) "$BOTTOM" 1 "bottom margin: 1.5 times"
-# The font is 12 and 18 pixels high (checked above through its row height, which rounds on its
-# own: 14 and 20 pixels for Wine's Tahoma).
+# The rows hold the icons: 18 and 26 pixels (16 and 24 and a pixel above and below).
 assert_near $((row_96 * 3 / 2)) "$ROW_HEIGHT" 1 "row height: 1.5 times"

@@ -26,9 +26,12 @@ focused_box() {
         grep -n '^1$' | cut -d: -f1
 }
 
+# The prefix lacks the ".exe" class that Windows has, without which the shell gives programs a
+# plain document icon: the screenshots show the programs' own icons.
+wine64 reg add 'HKCR\.exe' /ve /d exefile /f >/dev/null 2>&1 || e2e_fail "could not register .exe"
 e2e_start "$(e2e_winpath "$menu")"
 window=$(e2e_wait_window "$menu_caption")
-sleep 0.5  # let it paint
+sleep 1  # let it paint, icons included
 e2e_screenshot menu-window "$window"
 
 # F4: the menu editor, on the menu's items, the list focused with row 0 selected.
@@ -39,7 +42,7 @@ assert_eq ListBox "$(focused_class "$editor_caption")" "the editor's focused con
 assert_eq "Инструменты" \
     "$(e2e_window_info "$editor_caption" | e2e_records control class=Edit | e2e_field text)" \
     "the editor's title field"
-sleep 0.5
+sleep 1
 e2e_screenshot menu-editor "$editor"
 
 # Ctrl+A: a new item in the command editor, with the defaults of a new item.

@@ -13,6 +13,9 @@ menu=$E2E_WORK/Пример.Larkspur
     printf '[Item 2]\r\nTitle=Папка Windows\r\nFileName=explorer.exe\r\nParameters="C:\\windows"\r\n'
 } >"$menu"
 
+# Icons off: with them, the shell is loaded for the icons once the window has shown.
+wine64 reg add 'HKCU\Software\Brindle\ShowLarkspur\Options' /v Icons /d 0 /f >/dev/null 2>&1 ||
+    e2e_fail "could not turn the icons off"
 e2e_start "$(e2e_winpath "$menu")"
 window=$(e2e_wait_window "Пример меню")
 sleep 0.5  # let it paint

@@ -126,6 +126,19 @@ TEST_F(frmCommandsEditorTest, AnEmptyMenuFocusesTheTitleAndOnlyAddDoesAnything) 
     });
 }
 
+TEST_F(frmCommandsEditorTest, AnEditedItemsRowShowsTheIconOfItsNewTarget) {
+    RunEditor([this](HeadlessForm& editor) {
+        editor.SelectRow(L"lstItems", 1);
+        ConfirmCommandEditor(L"Новый");
+        editor.Click(L"cmdEdit");
+        const auto& targets = editor.Get<ui::HeadlessListBox>(L"lstItems").RowTargets();
+        ASSERT_EQ(targets.size(), 5u);
+        EXPECT_EQ(targets[1].fileName, L"new.exe");
+        EXPECT_EQ(targets[2].fileName, L"app.exe");
+        editor.Click(L"cmdCancel");
+    });
+}
+
 TEST_F(frmCommandsEditorTest, AddAppendsTheNewItemAndSelectsIt) {
     ConfirmCommandEditor(L"Новый");
     RunEditor([](HeadlessForm& editor) {

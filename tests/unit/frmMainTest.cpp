@@ -6,7 +6,11 @@
 #include "model/SharedCommands.h"
 #include "platform/WinConstants.h"
 #include "platform/headless/HeadlessKeyboard.h"
+#include "platform/components/CSettings.h"
+#include "platform/support/FileNames.h"
 #include "support/FormFixture.h"
+#include "ui/ItemIcons.h"
+#include "ui/headless/HeadlessControls.h"
 #include "ui/menu/frmMain.h"
 
 namespace {
@@ -40,6 +44,21 @@ TEST_F(frmMainTest, ShowsTheTitleAsCaptionAndTheItemsAsRowsWithTheFirstSelected)
     EXPECT_EQ(SelectedRow(form), 0);
     EXPECT_EQ(form.FocusedName(), L"lstItems");
     EXPECT_EQ(form.iconResource, L"IDI_CD_PLAYER");
+}
+
+TEST_F(frmMainTest, EachRowShowsTheIconOfWhatItsItemStartsFromTheMenuFolder) {
+    HeadlessForm& form = ShowMainWindow();
+    const std::wstring folder = platform::esGetFilePath(menu);
+    EXPECT_EQ(form.Get<ui::HeadlessListBox>(L"lstItems").RowTargets(),
+              (std::vector<platform::ShellTarget>{{L"notepad.exe", L"", folder},
+                                                  {L"cmd.exe", L"", folder}}));
+}
+
+TEST_F(frmMainTest, TheUserCanTurnTheIconsOff) {
+    platform::CSettings().WriteValue(ui::kIconsSection, ui::kIconsValue, 0, L"0", app, true, 0);
+    HeadlessForm& form = ShowMainWindow();
+    EXPECT_FALSE(form.Get<ui::HeadlessListBox>(L"lstItems").ShowsIcons());
+    EXPECT_EQ(Rows(form, L"lstItems"), (Texts{L"Блокнот", L"Консоль"}));
 }
 
 TEST_F(frmMainTest, AMenuWithoutItemsShowsAnEmptyListAndEnterDoesNothing) {

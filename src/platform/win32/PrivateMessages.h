@@ -8,5 +8,8 @@ namespace platform {
 
 // Posted to a form: unload once the event handler now running has returned.
 constexpr UINT kMsgUnloadRequest = WM_APP;
+// Posted to a form by a list's icon fetcher (wParam: the fetcher's cookie, lParam: the list's
+// control identifier): icons have arrived.
+constexpr UINT kMsgRowIconsArrived = WM_APP + 16;
 
 }  // namespace platform

@@ -14,6 +14,7 @@
 #include "platform/support/Session.h"
 #include "platform/support/WindowHelpers.h"
 #include "ui/FileChoice.h"
+#include "ui/ItemIcons.h"
 #include "ui/editors/frmCommandEditor.h"
 
 namespace ui {
@@ -240,6 +241,10 @@ void frmCommandsEditor::RefreshList() {
             lstItems->AddItem(WorkingCommands->Item(position)->Title());
         } catch (const std::exception&) {
         }
+    }
+    try {
+        ShowItemIcons(*lstItems, *WorkingCommands);
+    } catch (const std::exception&) {
     }
     const int rows = lstItems->ListCount();
     if (rows == 0) return;

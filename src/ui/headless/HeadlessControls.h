@@ -161,12 +161,25 @@ public:
     using HeadlessListOf::HeadlessListOf;
     std::wstring WindowText() const override { return L""; }
     void ChangeWindowText(const std::wstring& text) override { FailUnsupported("SetText"); }
+    void Clear() override {
+        HeadlessListOf::Clear();
+        rowTargets_.clear();
+    }
+    void SetRowTargets(const std::vector<platform::ShellTarget>& targets) override {
+        rowTargets_ = targets;
+        showsIcons_ = true;
+    }
+    // What the rows' icons would show, and whether the list shows icons at all.
+    const std::vector<platform::ShellTarget>& RowTargets() const { return rowTargets_; }
+    bool ShowsIcons() const { return showsIcons_; }
     // The toolkit's clipboard.
     std::vector<std::wstring> ClipboardFiles() const override;
     // A character typed into the list at the toolkit's clock: the row it leads to is selected.
     void TypeCharacter(wchar_t character);
 
 private:
+    std::vector<platform::ShellTarget> rowTargets_;
+    bool showsIcons_ = false;
     TypeAhead typeAhead_;
 };
 

@@ -16,6 +16,7 @@
 #include "platform/support/WindowHelpers.h"
 #include "platform/text/CaseFold.h"
 #include "ui/FileChoice.h"
+#include "ui/ItemIcons.h"
 #include "ui/editors/frmCommandsEditor.h"
 
 namespace ui {
@@ -193,6 +194,7 @@ void frmMain::RefreshMenu() {
         titles.push_back(commands.Item(position)->Title());
     }
     lstItems->AddItems(titles);
+    ShowItemIcons(*lstItems, commands);
     if (lstItems->ListCount() > 0) lstItems->SetListIndex(0);
 }
 

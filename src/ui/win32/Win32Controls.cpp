@@ -1,6 +1,9 @@
 #include "ui/win32/Win32Controls.h"
 
+#include "platform/win32/Dpi.h"
+#include "platform/win32/PrivateMessages.h"
 #include "platform/win32/WindowText.h"
+#include "ui/win32/RowDrawing.h"
 #include "ui/win32/Twips.h"
 #include "ui/win32/Win32Form.h"
 
@@ -144,6 +147,12 @@ template class ListImpl<DropDownList>;
 Win32ListBox::Win32ListBox(Win32Form& form, const ControlSpec& spec, int id)
     : ListImpl(form, spec, id, kListBoxMessages) {}
 
+void Win32ListBox::CreateOn(HWND form) {
+    ListImpl::CreateOn(form);
+    if (window_) StartTyping();
+    icons_.Attach(form, id_);
+}
+
 void Win32ListBox::Notify(int code) {
     if (code == LBN_DBLCLK) {
         form_.RunEvent(DblClick);
@@ -152,9 +161,69 @@ void Win32ListBox::Notify(int code) {
     }
 }
 
+void Win32ListBox::Clear() {
+    ListImpl::Clear();
+    icons_.ClearRows();
+}
+
+void Win32ListBox::SetRowTargets(const std::vector<platform::ShellTarget>& targets) {
+    const bool wasEnabled = icons_.Enabled();
+    icons_.SetTargets(targets);
+    if (!wasEnabled) UpdateRowHeight();
+    if (window_) InvalidateRect(window_, nullptr, TRUE);
+}
+
+bool Win32ListBox::ShowsIcon(int row) const { return icons_.Icon(row) != nullptr; }
+
+void Win32ListBox::MeasureItem(MEASUREITEMSTRUCT& item) {
+    item.itemHeight = static_cast<UINT>(ListRowHeight(form_.Font(), icons_.Enabled() ? IconSize() : 0));
+}
+
+void Win32ListBox::DrawItem(const DRAWITEMSTRUCT& item) {
+    const int row = static_cast<int>(item.itemID);
+    const std::wstring text = row >= 0 ? List(row) : std::wstring();
+    HICON icon = icons_.Icon(row);
+    if (icons_.Enabled() && !icon && item.itemAction != ODA_FOCUS) icons_.AskForDrawnRow(row);
+    DrawListRow(item, text, icon, icons_.Enabled() ? icons_.Size() : 0, form_.Dpi());
+}
+
 ChildControl::WindowKind Win32ListBox::Kind() const {
-    return {L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+    return {L"LISTBOX",
+            WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED |
+                LBS_HASSTRINGS,
             WS_EX_CLIENTEDGE};
+}
+
+void Win32ListBox::Place() {
+    ListImpl::Place();
+    UpdateRowHeight();
+}
+
+int Win32ListBox::IconSize() const { return platform::SystemMetricForDpi(SM_CXSMICON, form_.Dpi()); }
+
+void Win32ListBox::UpdateRowHeight() {
+    if (!window_) return;
+    bool changed = icons_.SetSize(IconSize());
+    const int height = ListRowHeight(form_.Font(), icons_.Enabled() ? icons_.Size() : 0);
+    if (Send(LB_GETITEMHEIGHT, 0) != height) {
+        Send(LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
+        changed = true;
+    }
+    if (changed) InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Win32ListBox::RowIconsArrived(WPARAM cookie) {
+    if (!window_) return;
+    const int top = static_cast<int>(Send(LB_GETTOPINDEX));
+    RECT client{};
+    GetClientRect(window_, &client);
+    for (int row : icons_.TakeArrived(cookie)) {
+        RECT rect{};
+        if (row < top || Send(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)) == LB_ERR) {
+            continue;
+        }
+        if (rect.top < client.bottom) InvalidateRect(window_, &rect, FALSE);
+    }
 }
 
 Win32DropDownList::Win32DropDownList(Win32Form& form, const ControlSpec& spec, int id)

@@ -2,6 +2,7 @@
 
 #include "ui/TypeAhead.h"
 #include "ui/win32/ChildControl.h"
+#include "ui/win32/RowIcons.h"
 
 namespace ui {
 
@@ -78,25 +79,40 @@ private:
 extern template class ListImpl<ListBox>;
 extern template class ListImpl<DropDownList>;
 
+// Owner-drawn, with its rows' texts kept, to show an icon left of each.
 class Win32ListBox : public ListImpl<ListBox> {
 public:
     Win32ListBox(Win32Form& form, const ControlSpec& spec, int id);
-    void Notify(int code) override;
-    // Typing and drops: ListBoxInput.cpp.
     void CreateOn(HWND form) override;
+    void Notify(int code) override;
+    void Clear() override;
+    void SetRowTargets(const std::vector<platform::ShellTarget>& targets) override;
+    void MeasureItem(MEASUREITEMSTRUCT& item) override;
+    void DrawItem(const DRAWITEMSTRUCT& item) override;
+    // Whether the row shows its icon now.
+    bool ShowsIcon(int row) const;
+    void RowIconsArrived(WPARAM cookie) override;
     std::vector<std::wstring> ClipboardFiles() const override;
     // Files the shell dropped on the form at `point`, in the form's client coordinates.
     void TakeDrop(const std::vector<std::wstring>& files, POINT point);
 
 protected:
     WindowKind Kind() const override;
+    // The icons' size and the rows' height follow the DPI.
+    void Place() override;
 
 private:
-    static LRESULT CALLBACK TypingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR list);
+    // Typing: ListBoxInput.cpp.
+    void StartTyping();
+    static LRESULT CALLBACK TypingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     int RowAt(POINT point) const;
+    // Icons.
+    int IconSize() const;
+    void UpdateRowHeight();
 
     TypeAhead typeAhead_;
+    WNDPROC listProc_ = nullptr;  // the list box's own window procedure
+    RowIcons icons_;
 };
 
 class Win32DropDownList : public ListImpl<DropDownList> {

@@ -482,6 +482,16 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
+        case WM_MEASUREITEM:
+        case WM_DRAWITEM:
+            if (ChildControl* control = ControlWithId(static_cast<int>(wParam))) {
+                if (message == WM_MEASUREITEM) {
+                    control->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+                } else {
+                    control->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                }
+            }
+            return TRUE;
         case DM_GETDEFID: {
             int id = DefaultIdFor(GetFocus());
             return id ? MAKELRESULT(id, DC_HASDEFID) : 0;
@@ -526,6 +536,11 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DPICHANGED:
             ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case platform::kMsgRowIconsArrived:
+            if (ChildControl* control = ControlWithId(static_cast<int>(lParam))) {
+                control->RowIconsArrived(wParam);
+            }
             return 0;
         case platform::kMsgUnloadRequest:
             Unload();

@@ -110,6 +110,39 @@ e2e_wait_exit() {
     printf 'run %d ended with code %s\n' "$E2E_RUNS" "$E2E_EXIT_CODE"
 }
 
+# Makes \\SERVER a file server that never answers: whatever looks at its shares waits
+# (lib/unreachable_folder.c, a FUSE mount that is never served) until the test ends. A UNC path
+# rather than a drive letter, so that what looks at every drive (winepath) does not wait.
+e2e_unreachable_server() {
+    local server=$1 helper=$E2E_STATE/unreachable_folder folder=$E2E_STATE/unreachable
+    [ -e /dev/fuse ] || e2e_fail "no /dev/fuse: an unreachable server needs FUSE"
+    cc -O1 -o "$helper" "$LARKSPUR_ROOT/tests/e2e/lib/unreachable_folder.c" ||
+        e2e_fail "could not build unreachable_folder"
+    mkdir -p "$folder"
+    "$helper" "$folder" >"$E2E_STATE/unreachable.log" 2>&1 &
+    local pid=$! tries
+    # Ended before the prefix and the state folder go, so that nothing waits on it then.
+    on_exit "kill $pid; wait $pid; umount -l '$folder'"
+    for ((tries = 0; tries < 50; tries++)); do
+        grep -q mounted "$E2E_STATE/unreachable.log" && break
+        kill -0 "$pid" 2>/dev/null || e2e_fail "could not mount: $(cat "$E2E_STATE/unreachable.log")"
+        sleep 0.1
+    done
+    grep -q mounted "$E2E_STATE/unreachable.log" || e2e_fail "the unreachable folder did not mount"
+    mkdir -p "$WINEPREFIX/dosdevices/unc"
+    ln -sfn "$folder" "$WINEPREFIX/dosdevices/unc/$server"
+}
+
+# Whether a thread of the started program waits on the unreachable server now.
+e2e_waits_on_unreachable() {
+    local task
+    for task in /proc/[0-9]*/task/*; do
+        grep -qi 'showlarkspur' "${task%/task/*}/cmdline" 2>/dev/null || continue
+        case "$(cat "$task/wchan" 2>/dev/null)" in *fuse*) return 0 ;; esac
+    done
+    return 1
+}
+
 # --- Windows ------------------------------------------------------------------------------------------
 
 # The visible windows whose title is exactly TITLE, as X window ids.

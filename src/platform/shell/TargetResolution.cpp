@@ -1,0 +1,128 @@
+#include "platform/shell/TargetResolution.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <optional>
+
+namespace platform {
+
+namespace {
+
+constexpr const wchar_t* kProgramExtensions[] = {L".exe", L".com", L".bat", L".cmd", L".lnk"};
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+bool HasDrive(const std::wstring& name) {
+    return name.size() >= 2 && name[1] == L':' && std::iswalpha(name[0]);
+}
+
+bool IsUnc(const std::wstring& name) {
+    return name.size() >= 2 && IsSeparator(name[0]) && IsSeparator(name[1]);
+}
+
+// "scheme:" of two characters or more, so that "C:" stays a drive.
+std::optional<std::wstring> UrlScheme(const std::wstring& name) {
+    const size_t colon = name.find(L':');
+    if (colon == std::wstring::npos || colon < 2 || !std::iswalpha(name[0])) return std::nullopt;
+    for (size_t i = 1; i < colon; ++i) {
+        const wchar_t c = name[i];
+        if (!std::iswalnum(c) && c != L'+' && c != L'-' && c != L'.') return std::nullopt;
+    }
+    return name.substr(0, colon);
+}
+
+bool HasExtension(const std::wstring& name) {
+    const size_t dot = name.find_last_of(L'.');
+    if (dot == std::wstring::npos) return false;
+    const size_t separator = name.find_last_of(L"\\/");
+    return separator == std::wstring::npos || dot > separator;
+}
+
+std::wstring Join(const std::wstring& folder, const std::wstring& name) {
+    if (folder.empty() || IsSeparator(folder.back())) return folder + name;
+    return folder + L'\\' + name;
+}
+
+// A name relative to `folder`: a path beginning with a separator is on the folder's drive.
+std::wstring Against(const std::wstring& folder, const std::wstring& name) {
+    if (!name.empty() && IsSeparator(name[0])) {
+        return HasDrive(folder) ? folder.substr(0, 2) + name : name;
+    }
+    return Join(folder, name);
+}
+
+bool IsAbsolute(const std::wstring& name) { return IsUnc(name) || HasDrive(name); }
+
+std::optional<std::wstring> Existing(const std::wstring& path, TargetLookup& lookup) {
+    if (lookup.Exists(path)) return path;
+    if (HasExtension(path)) return std::nullopt;
+    for (const wchar_t* extension : kProgramExtensions) {
+        if (lookup.Exists(path + extension)) return path + extension;
+    }
+    return std::nullopt;
+}
+
+ResolvedTarget Found(const std::wstring& path) {
+    return {ResolvedTarget::Kind::Path, path, {}};
+}
+
+std::wstring Lower(std::wstring text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+    return text;
+}
+
+std::wstring RootOfPath(const std::wstring& path) {
+    if (IsUnc(path)) {
+        const size_t end = path.find_first_of(L"\\/", 2);
+        return Lower(path.substr(0, end));
+    }
+    if (HasDrive(path)) return Lower(path.substr(0, 2));
+    return {};
+}
+
+}  // namespace
+
+ResolvedTarget ResolveTarget(const ShellTarget& target, TargetLookup& lookup) {
+    const std::wstring name = lookup.Expand(target.fileName);
+    if (name.empty()) return {};
+    if (std::optional<std::wstring> scheme = UrlScheme(name)) {
+        return {ResolvedTarget::Kind::Url, {}, *scheme};
+    }
+    if (IsAbsolute(name)) {
+        if (std::optional<std::wstring> path = Existing(name, lookup)) return Found(*path);
+        return {};
+    }
+    std::vector<std::wstring> folders;
+    const std::wstring directory = lookup.Expand(target.directory);
+    if (!directory.empty()) {
+        folders.push_back(IsAbsolute(directory) ? directory : Against(target.menuFolder, directory));
+    }
+    folders.push_back(target.menuFolder);
+    for (const std::wstring& folder : folders) {
+        if (std::optional<std::wstring> path = Existing(Against(folder, name), lookup)) {
+            return Found(*path);
+        }
+    }
+    if (name.find_first_of(L"\\/") != std::wstring::npos) return {};
+    const std::wstring program = HasExtension(name) ? name : name + L".exe";
+    const std::wstring registered = lookup.Expand(lookup.AppPath(program));
+    if (!registered.empty() && lookup.Exists(registered)) return Found(registered);
+    for (const std::wstring& folder : lookup.SearchFolders()) {
+        if (folder.empty()) continue;
+        if (std::optional<std::wstring> path = Existing(Join(folder, name), lookup)) {
+            return Found(*path);
+        }
+    }
+    return {};
+}
+
+std::wstring TargetRoot(const ShellTarget& target) {
+    const std::wstring& name = target.fileName;
+    if (UrlScheme(name)) return {};
+    if (IsAbsolute(name)) return RootOfPath(name);
+    if (!name.empty() && name[0] == L'%') return {};
+    return RootOfPath(target.menuFolder);
+}
+
+}  // namespace platform

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/shell/ShellTarget.h"
+
+// Finding the file, folder or protocol that starting an item would open, by the shell's rules,
+// without starting it. Each look at the disk or the registry goes through a TargetLookup, so the
+// rules are the same on every platform and a lookup may take as long as the disk does.
+namespace platform {
+
+class TargetLookup {
+public:
+    virtual ~TargetLookup() = default;
+    // The text with its %VARIABLES% expanded.
+    virtual std::wstring Expand(const std::wstring& text) = 0;
+    // Whether a file or folder of that full path exists.
+    virtual bool Exists(const std::wstring& path) = 0;
+    // The program registered under App Paths for a program file name ("name.exe"), or empty.
+    virtual std::wstring AppPath(const std::wstring& programName) = 0;
+    // The folders searched for a bare program name after the current one: the system's, then
+    // those of PATH.
+    virtual std::vector<std::wstring> SearchFolders() = 0;
+};
+
+struct ResolvedTarget {
+    enum class Kind { Missing, Path, Url };
+    Kind kind = Kind::Missing;
+    std::wstring path;    // Path: the full path of the file or folder
+    std::wstring scheme;  // Url: the protocol, as written ("http", "mailto")
+    bool operator==(const ResolvedTarget&) const = default;
+};
+
+// Environment variables are expanded; a URL gives its protocol; an absolute path is taken as it
+// is; a relative one is looked for in the item's working folder, then in the menu file's folder;
+// a bare name also under App Paths and in the search folders. A name without an extension is
+// tried with the program extensions too.
+ResolvedTarget ResolveTarget(const ShellTarget& target, TargetLookup& lookup);
+
+// Where looking for the target may wait on a disk or a server: "\\server" for a UNC path, the
+// drive ("c:") for a drive path, relative names by the menu folder's; lower case. Empty for a
+// URL and for names that do not say.
+std::wstring TargetRoot(const ShellTarget& target);
+
+}  // namespace platform

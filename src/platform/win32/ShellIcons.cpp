@@ -1,0 +1,182 @@
+#include "platform/win32/ShellIcons.h"
+
+#include <shellapi.h>
+#include <commctrl.h>
+#include <commoncontrols.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/shell/TargetResolution.h"
+
+namespace platform {
+
+namespace {
+
+std::wstring RegistryText(HKEY root, const std::wstring& key, const wchar_t* name) {
+    DWORD size = 0;
+    const DWORD types = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ;
+    if (RegGetValueW(root, key.c_str(), name, types, nullptr, nullptr, &size) != ERROR_SUCCESS ||
+        size < sizeof(wchar_t)) {
+        return {};
+    }
+    std::wstring text(size / sizeof(wchar_t), L'\0');
+    if (RegGetValueW(root, key.c_str(), name, types, nullptr, text.data(), &size) != ERROR_SUCCESS) {
+        return {};
+    }
+    text.resize(wcsnlen(text.c_str(), text.size()));
+    return text;
+}
+
+std::wstring EnvironmentText(const wchar_t* name) {
+    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+    if (size == 0) return {};
+    std::wstring text(size, L'\0');
+    text.resize(GetEnvironmentVariableW(name, text.data(), size));
+    return text;
+}
+
+class Win32TargetLookup : public TargetLookup {
+public:
+    std::wstring Expand(const std::wstring& text) override {
+        if (text.find(L'%') == std::wstring::npos) return text;
+        const DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+        if (size == 0) return text;
+        std::wstring expanded(size, L'\0');
+        const DWORD written = ExpandEnvironmentStringsW(text.c_str(), expanded.data(), size);
+        expanded.resize(written > 0 ? written - 1 : 0);
+        return expanded;
+    }
+    bool Exists(const std::wstring& path) override {
+        return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    std::wstring AppPath(const std::wstring& programName) override {
+        const std::wstring key =
+            L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + programName;
+        std::wstring path = RegistryText(HKEY_CURRENT_USER, key, nullptr);
+        if (path.empty()) path = RegistryText(HKEY_LOCAL_MACHINE, key, nullptr);
+        if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"') {
+            path = path.substr(1, path.size() - 2);
+        }
+        return path;
+    }
+    std::vector<std::wstring> SearchFolders() override {
+        std::vector<std::wstring> folders;
+        wchar_t folder[MAX_PATH];
+        if (UINT n = GetSystemDirectoryW(folder, MAX_PATH); n && n < MAX_PATH) {
+            folders.emplace_back(folder, n);
+        }
+        if (UINT n = GetWindowsDirectoryW(folder, MAX_PATH); n && n < MAX_PATH) {
+            folders.emplace_back(folder, n);
+        }
+        const std::wstring path = EnvironmentText(L"PATH");
+        size_t start = 0;
+        while (start <= path.size()) {
+            size_t end = path.find(L';', start);
+            if (end == std::wstring::npos) end = path.size();
+            std::wstring entry = path.substr(start, end - start);
+            std::erase(entry, L'"');
+            if (!entry.empty()) folders.push_back(Expand(entry));
+            start = end + 1;
+        }
+        return folders;
+    }
+};
+
+// The system image list's icon, from the list whose icons are the size asked for or the
+// nearest larger: drawing scales it to the size.
+HICON SystemListIcon(int index, int size) {
+    HICON icon = nullptr;
+    for (int list : {SHIL_SMALL, SHIL_LARGE, SHIL_EXTRALARGE}) {
+        IImageList* images = nullptr;
+        if (FAILED(SHGetImageList(list, __uuidof(IImageList), reinterpret_cast<void**>(&images)))) {
+            continue;
+        }
+        int width = 0;
+        int height = 0;
+        images->GetIconSize(&width, &height);
+        if (width >= size || list == SHIL_EXTRALARGE) images->GetIcon(index, ILD_TRANSPARENT, &icon);
+        images->Release();
+        if (icon) break;
+    }
+    return icon;
+}
+
+HICON PathIcon(const std::wstring& path, DWORD attributes, UINT flags, int size) {
+    SHFILEINFOW info{};
+    if (!SHGetFileInfoW(path.c_str(), attributes, &info, sizeof info, SHGFI_SYSICONINDEX | flags)) {
+        return nullptr;
+    }
+    return SystemListIcon(info.iIcon, size);
+}
+
+// The program at the start of a command line.
+std::wstring ProgramOf(const std::wstring& command) {
+    if (command.empty()) return {};
+    if (command[0] == L'"') return command.substr(1, command.find(L'"', 1) - 1);
+    return command.substr(0, command.find(L' '));
+}
+
+// ASSOCF_IS_PROTOCOL, which Windows 8 brought: the headers declare it only for builds that
+// need Windows 8. Where the query fails, the registry's classes are read.
+constexpr ASSOCF kIsProtocol = static_cast<ASSOCF>(0x00001000);
+
+// What the shell associates with the protocol: the user's choice of program included.
+std::wstring Associated(ASSOCSTR what, const std::wstring& scheme) {
+    wchar_t text[2 * MAX_PATH];
+    DWORD size = MAX_PATH * 2;
+    if (AssocQueryStringW(kIsProtocol, what, scheme.c_str(), nullptr, text, &size) != S_OK) {
+        return {};
+    }
+    return text;
+}
+
+// The protocol's icon ("file,index"), else the icon of the program that opens it. The
+// registry's classes are read too where the shell's association query knows no protocols.
+HICON ProtocolIcon(const std::wstring& scheme, int size, TargetLookup& lookup) {
+    std::wstring location = Associated(ASSOCSTR_DEFAULTICON, scheme);
+    if (location.empty()) {
+        location = RegistryText(HKEY_CLASSES_ROOT, scheme + L"\\DefaultIcon", nullptr);
+    }
+    if (location.empty()) {
+        std::wstring program = Associated(ASSOCSTR_EXECUTABLE, scheme);
+        if (program.empty()) {
+            program = ProgramOf(RegistryText(HKEY_CLASSES_ROOT,
+                                             scheme + L"\\shell\\open\\command", nullptr));
+        }
+        const ResolvedTarget found = ResolveTarget({program, L"", L""}, lookup);
+        return found.kind == ResolvedTarget::Kind::Path ? PathIcon(found.path, 0, 0, size) : nullptr;
+    }
+    int index = 0;
+    const size_t comma = location.find_last_of(L',');
+    if (comma != std::wstring::npos) {
+        index = _wtoi(location.c_str() + comma + 1);
+        location.resize(comma);
+    }
+    std::erase(location, L'"');
+    if (location.empty()) return nullptr;
+    HICON icon = nullptr;
+    const UINT sizes = MAKELONG(size, size);
+    if (SHDefExtractIconW(location.c_str(), index, 0, &icon, nullptr, sizes) != S_OK) return nullptr;
+    return icon;
+}
+
+}  // namespace
+
+HICON LoadTargetIcon(const ShellTarget& target, int size) {
+    Win32TargetLookup lookup;
+    const ResolvedTarget resolved = ResolveTarget(target, lookup);
+    HICON icon = nullptr;
+    if (resolved.kind == ResolvedTarget::Kind::Path) {
+        icon = PathIcon(resolved.path, 0, 0, size);
+    } else if (resolved.kind == ResolvedTarget::Kind::Url) {
+        icon = ProtocolIcon(resolved.scheme, size, lookup);
+    }
+    // A name with no extension stands for a file of no known type.
+    if (!icon) icon = PathIcon(L"file", FILE_ATTRIBUTE_NORMAL, SHGFI_USEFILEATTRIBUTES, size);
+    return icon;
+}
+
+}  // namespace platform

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "model/CCommands.h"
+#include "ui/Controls.h"
+
+namespace ui {
+
+// Where the user turns the rows' icons off: the value "Icons" = "0" in this section of the
+// program's settings.
+constexpr wchar_t kIconsSection[] = L"Options";
+constexpr wchar_t kIconsValue[] = L"Icons";
+
+// Gives each row of `list`, filled with the items of `commands` in order, the target of its item
+// for its icon; leaves the list without icons when the user has turned them off.
+void ShowItemIcons(ListBox& list, const model::CCommands& commands);
+
+}  // namespace ui
