@@ -54,6 +54,8 @@ void StartWorker(const std::shared_ptr<FetchShared>& shared) {
 }
 
 void Work(std::shared_ptr<FetchShared> shared, int worker) {
+    // An icon is worth having, not worth a wait: the window's own work goes first.
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
     const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     Lock lock(shared->mutex);
     while (!shared->abandoned) {

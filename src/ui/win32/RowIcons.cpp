@@ -30,7 +30,6 @@ void RowIcons::Attach(HWND form, int controlId) {
 
 void RowIcons::SetTargets(const std::vector<platform::ShellTarget>& targets) {
     enabled_ = true;
-    allAsked_ = false;
     rowEntries_.clear();
     for (const platform::ShellTarget& target : targets) {
         auto [found, added] = entryOfTarget_.try_emplace(KeyOf(target), static_cast<int>(entries_.size()));
@@ -53,12 +52,13 @@ HICON RowIcons::Icon(int row) const {
     return entries_[static_cast<size_t>(rowEntries_[static_cast<size_t>(row)])].icon;
 }
 
-void RowIcons::AskForDrawnRow(int row) {
-    if (row < 0 || row >= static_cast<int>(rowEntries_.size()) || !form_) return;
+void RowIcons::AskForDrawnRow(int row, int page) {
+    const int rows = static_cast<int>(rowEntries_.size());
+    if (row < 0 || row >= rows || !form_) return;
     Ask(rowEntries_[static_cast<size_t>(row)], true);
-    if (allAsked_) return;
-    allAsked_ = true;
-    for (int other : rowEntries_) Ask(other, false);
+    for (int below = row + 1; below <= row + page && below < rows; ++below) {
+        Ask(rowEntries_[static_cast<size_t>(below)], false);
+    }
 }
 
 std::vector<int> RowIcons::TakeArrived(WPARAM cookie) {
@@ -89,7 +89,6 @@ void RowIcons::Ask(int entry, bool urgent) {
 
 void RowIcons::DropIcons() {
     fetcher_.reset();
-    allAsked_ = false;
     for (Entry& entry : entries_) {
         if (entry.icon) DestroyIcon(entry.icon);
         entry.icon = nullptr;

@@ -14,8 +14,9 @@ namespace ui {
 
 // The icons of a list's rows: each row's target, the icons fetched so far (kept per target, so
 // rows rebuilt with the same targets show theirs at once), and the fetcher, made when the first
-// row is drawn, so nothing is fetched before the list is on screen. Rows drawn first are
-// fetched first; the others follow in row order.
+// row is drawn, so nothing is fetched before the list is on screen. Only the rows drawn and the
+// page below them are fetched, drawn rows first: a thousand icons fetched for rows nobody looks
+// at would keep the processor and the disk busy at every start for nothing.
 class RowIcons {
 public:
     ~RowIcons();
@@ -34,8 +35,8 @@ public:
     // The row's icon, or null while it has not arrived.
     HICON Icon(int row) const;
     // The row is on screen without its icon: asks for it ahead of the rows not drawn yet, and
-    // the first time, for all the others after it.
-    void AskForDrawnRow(int row);
+    // for the `page` rows after it, so that scrolling down finds theirs.
+    void AskForDrawnRow(int row, int page);
     // Takes the icons that arrived (a message with another cookie is a former fetcher's and
     // brings nothing) and gives the rows that show them.
     std::vector<int> TakeArrived(WPARAM cookie);
@@ -52,7 +53,6 @@ private:
     HWND form_ = nullptr;
     int controlId_ = 0;
     bool enabled_ = false;
-    bool allAsked_ = false;
     int size_ = 16;
     std::vector<Entry> entries_;
     std::map<std::wstring, int> entryOfTarget_;

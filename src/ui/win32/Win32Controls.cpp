@@ -183,7 +183,9 @@ void Win32ListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     const int row = static_cast<int>(item.itemID);
     const std::wstring text = row >= 0 ? List(row) : std::wstring();
     HICON icon = icons_.Icon(row);
-    if (icons_.Enabled() && !icon && item.itemAction != ODA_FOCUS) icons_.AskForDrawnRow(row);
+    if (icons_.Enabled() && !icon && item.itemAction != ODA_FOCUS) {
+        icons_.AskForDrawnRow(row, RowsOnPage());
+    }
     DrawListRow(item, text, icon, icons_.Enabled() ? icons_.Size() : 0, form_.Dpi());
 }
 
@@ -197,6 +199,13 @@ ChildControl::WindowKind Win32ListBox::Kind() const {
 void Win32ListBox::Place() {
     ListImpl::Place();
     UpdateRowHeight();
+}
+
+int Win32ListBox::RowsOnPage() const {
+    RECT client{};
+    GetClientRect(window_, &client);
+    const auto height = Send(LB_GETITEMHEIGHT, 0);
+    return height > 0 ? static_cast<int>(client.bottom / height) + 1 : 1;
 }
 
 int Win32ListBox::IconSize() const { return platform::SystemMetricForDpi(SM_CXSMICON, form_.Dpi()); }

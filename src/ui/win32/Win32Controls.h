@@ -108,6 +108,7 @@ private:
     int RowAt(POINT point) const;
     // Icons.
     int IconSize() const;
+    int RowsOnPage() const;
     void UpdateRowHeight();
 
     TypeAhead typeAhead_;
