@@ -2,10 +2,10 @@
 // libraries of the system folder, folders), started with icons on and off in turning order,
 // one start of each per round. Reports the time to the visible window for both and the median
 // and least of the paired ratios; with icons on, the time from the visible window until every
-// visible row shows its icon (read from the screen); and the time from WM_CLOSE until the
-// process has ended. With LARKSPUR_UNREACHABLE set to a folder whose server never answers
-// (scripts/bench.sh mounts one), a third program is the same menu with every target in that
-// folder: its window must appear as fast and close at once.
+// visible row shows its icon (read from the screen); and the times from WM_CLOSE until the
+// window is no longer seen and until the process has ended. With LARKSPUR_UNREACHABLE set to a
+// folder whose server never answers (scripts/bench.sh mounts one), a third program is the same
+// menu with every target in that folder: its window must appear as fast and close at once.
 //
 //   icons_bench [rounds]      15 rounds unless told
 #ifndef _WIN32
@@ -34,6 +34,7 @@ constexpr wchar_t kSettingsKey[] = L"Software\\Brindle\\ShowLarkspur\\Options";
 struct Start {
     double visibleMs = 0;
     std::optional<double> iconsMs;  // from visible until every visible row shows its icon
+    double goneMs = 0;              // from WM_CLOSE until the window is no longer seen
     double closeMs = 0;             // from WM_CLOSE until the process has ended
 };
 
@@ -135,6 +136,8 @@ std::optional<Start> StartOnce(const fs::path& program, const std::wstring& menu
     }
     const Clock::time_point closing = Clock::now();
     PostMessageW(window, WM_CLOSE, 0, 0);
+    while (IsWindowVisible(window) && Clock::now() - closing < std::chrono::seconds(20)) Sleep(1);
+    result.goneMs = MillisecondsSince(closing);
     if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) {
         std::printf("# the program did not close in 20 s: terminated\n");
         TerminateProcess(process.hProcess, 1);
@@ -183,7 +186,7 @@ struct Program {
     std::wstring menu;
     bool icons;
     bool waitForIcons;
-    std::vector<double> visible, icons_, close;
+    std::vector<double> visible, icons_, gone, close;
 };
 
 }  // namespace
@@ -223,6 +226,7 @@ int main(int argc, char** argv) {
                 StartOnce(exe, program.menu, program.icons, program.waitForIcons);
             if (!start) return 1;
             program.visible.push_back(start->visibleMs);
+            program.gone.push_back(start->goneMs);
             program.close.push_back(start->closeMs);
             if (start->iconsMs) program.icons_.push_back(*start->iconsMs);
         }
@@ -232,16 +236,18 @@ int main(int argc, char** argv) {
     Heading("icons, " + std::to_string(rounds) + " rounds of " + std::to_string(kItems) +
             " items; times are medians");
     for (const Program& program : programs) {
-        std::printf("# %s runs, ms (visible / icons / closed):", program.label);
+        std::printf("# %s runs, ms (visible / icons / window hidden / ended):", program.label);
         for (size_t i = 0; i < program.visible.size(); ++i) {
-            std::printf(" %.0f/%.0f/%.0f", program.visible[i],
-                        i < program.icons_.size() ? program.icons_[i] : 0.0, program.close[i]);
+            std::printf(" %.0f/%.0f/%.0f/%.0f", program.visible[i],
+                        i < program.icons_.size() ? program.icons_[i] : 0.0, program.gone[i],
+                        program.close[i]);
         }
         std::printf("\n");
     }
     for (const Program& program : programs) {
         const std::string label = std::string("icons: ") + program.label;
         Figure(label + ", window visible", Median(program.visible), "ms");
+        Figure(label + ", WM_CLOSE to window hidden", Median(program.gone), "ms");
         Figure(label + ", WM_CLOSE to process ended", Median(program.close), "ms");
     }
     const Program& on = programs[0];
@@ -258,9 +264,13 @@ int main(int argc, char** argv) {
                *std::min_element(on.icons_.begin(), on.icons_.end()), "ms");
     }
     ReportRatios("icons: window visible, icons on / off", PairedRatios(on.visible, off.visible), 1.1);
+    ReportRatios("icons: WM_CLOSE to window hidden, icons on / off", PairedRatios(on.gone, off.gone),
+                 1.1);
     if (programs.size() > 2) {
         ReportRatios("icons: window visible, unreachable targets / icons off",
                      PairedRatios(programs[2].visible, off.visible), 1.1);
+        ReportRatios("icons: WM_CLOSE to window hidden, unreachable targets / icons off",
+                     PairedRatios(programs[2].gone, off.gone), 1.1);
         ReportRatios("icons: WM_CLOSE to process ended, unreachable targets / icons off",
                      PairedRatios(programs[2].close, off.close), 1.1);
     }
