@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/Application.h"
+#include "platform/text/Encoding.h"
 #include "platform/win32/SystemErrorText.h"
 #include "platform/win32/WorkingWindow.h"
 
@@ -10,11 +11,8 @@ namespace app {
 
 namespace {
 
-std::wstring Widen(const char* text) {
-    std::wstring wide;
-    for (; text && *text; ++text) wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
-    return wide;
-}
+// The names in an import table are ASCII.
+std::wstring Widen(const char* text) { return text ? platform::text::FromUtf8(text) : L""; }
 
 std::wstring MissingFunction(const DelayLoadProc& function) {
     if (function.fImportByName) return Widen(function.szProcName);

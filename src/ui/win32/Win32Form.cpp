@@ -5,6 +5,7 @@
 #include "platform/Application.h"
 #include "platform/WinConstants.h"
 #include "platform/components/ScreenGeometry.h"
+#include "platform/text/Encoding.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/HiddenOwner.h"
 #include "platform/win32/NewWindowPlace.h"
@@ -48,15 +49,6 @@ BOOL CALLBACK DisableForModal(HWND window, LPARAM context) {
         modal->disabled->push_back(window);
     }
     return TRUE;
-}
-
-std::wstring Widen(const char* text) {
-    int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-    if (length <= 1) return {};
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), length);
-    wide.pop_back();
-    return wide;
 }
 
 }  // namespace
@@ -335,7 +327,7 @@ void Win32Form::RunEvent(const std::function<void()>& handler) {
 }
 
 void Win32Form::ReportFailure(const char* what) {
-    MessageBoxW(window_, Widen(what).c_str(), platform::App().Title.c_str(),
+    MessageBoxW(window_, platform::text::FromUtf8(what).c_str(), platform::App().Title.c_str(),
                 MB_OK | MB_ICONERROR);
 }
 
