@@ -96,8 +96,15 @@ function(larkspur_make_import_library dll way out_var)
     endforeach()
     file(MAKE_DIRECTORY "${folder}")
     file(WRITE "${folder}/${dll}.def" "${definition}")
+    larkspur_import_library_from_definition("${folder}/${dll}.def" ${dll}.dll ${way} "${library}")
+endfunction()
+
+# The import library of `dll_file` ("name.dll") for the functions a .def file lists, made the way
+# larkspur_delay_load_way gave: a delay-load library (dlltool), or one that the linker's
+# --delayload can delay (linker).
+function(larkspur_import_library_from_definition definition dll_file way library)
     if(way STREQUAL "dlltool")
-        set(command --kill-at --input-def "${folder}/${dll}.def" --dllname ${dll}.dll
+        set(command --kill-at --input-def "${definition}" --dllname ${dll_file}
                     --output-delaylib "${library}")
     else()
         if(CMAKE_SIZEOF_VOID_P EQUAL 4)
@@ -105,7 +112,7 @@ function(larkspur_make_import_library dll way out_var)
         else()
             set(machine i386:x86-64)
         endif()
-        set(command -m ${machine} -k -d "${folder}/${dll}.def" -D ${dll}.dll -l "${library}")
+        set(command -m ${machine} -k -d "${definition}" -D ${dll_file} -l "${library}")
     endif()
     execute_process(COMMAND "${CMAKE_DLLTOOL}" ${command} COMMAND_ERROR_IS_FATAL ANY)
 endfunction()
