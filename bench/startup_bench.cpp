@@ -1,9 +1,13 @@
 // Start-up time: from CreateProcessW to the first visible top-level window of the new process,
 // and on until that process first waits for input with nothing left to do (WaitForInputIdle:
-// its window has been painted). ShowLarkspur.exe with a 1000-item and a 1-item menu is measured
-// beside bench/empty_window.exe in rounds, one start of each per round, the order turning from
-// round to round; each round gives a paired ratio to the empty window. Each program is then
-// closed with WM_CLOSE. Also prints which modules ShowLarkspur.exe has loaded when its window
+// its window has been painted). ShowLarkspur.exe with a 1000-item and a 1-item menu (Russian
+// titles, programs that exist, Windows-1251: support/RussianMenu.h), icons on, is measured
+// beside bench/empty_window.exe and beside bench/content_floor.exe, which shows the same window
+// and list with nothing read, in rounds, one start of each per round, the order turning from
+// round to round; each round gives paired ratios to the empty window and to that floor. With
+// LARKSPUR_COMPARE_EXE naming another build of ShowLarkspur.exe, that build's start on the
+// 1000-item menu joins each round, so that two builds are compared in one run. Each program is
+// then closed with WM_CLOSE. Also prints which modules each program has loaded when its window
 // becomes visible.
 //
 //   startup_bench [rounds]      31 rounds unless told
@@ -24,7 +28,7 @@
 #include <vector>
 
 #include "support/Figures.h"
-#include "support/SampleMenu.h"
+#include "support/RussianMenu.h"
 #include "support/VisibleWindow.h"
 
 namespace {
@@ -33,6 +37,9 @@ namespace fs = std::filesystem;
 using namespace bench;
 
 constexpr int kDefaultRounds = 31;
+constexpr double kEmptyWindowGoal = 1.2;
+constexpr double kFloorGoal = 1.05;
+constexpr wchar_t kSettingsKey[] = L"Software\\Brindle\\ShowLarkspur\\Options";
 
 struct StartUp {
     double visibleMs = 0;
@@ -117,8 +124,35 @@ fs::path OwnFolder() {
 // A menu file of that many items, quoted for a command line; empty when it cannot be written.
 std::wstring MenuArgument(const fs::path& folder, int items) {
     const fs::path file = folder / ("menu" + std::to_string(items) + ".Larkspur");
-    if (!MakeMenu(items, file.wstring()).SaveItems()) return L"";
+    if (!WriteRussianMenu(file.wstring(), items)) return L"";
     return L"\"" + file.wstring() + L"\"";
+}
+
+// Icons on, as for a user who never turned them off.
+void TurnIconsOn() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) {
+        return;
+    }
+    RegDeleteValueW(key, L"Icons");
+    RegCloseKey(key);
+}
+
+// The paired ratios of one program's times to another's, against a goal when there is one.
+void ReportAgainst(const Program& program, const Program& base, const char* baseName,
+                   std::optional<double> goal) {
+    const std::string what = std::string("start-up: ") + program.label + " / " + baseName;
+    for (const bool visible : {true, false}) {
+        const std::string figure = what + (visible ? ", visible" : ", painted and idle");
+        const std::vector<double> ratios = visible ? PairedRatios(program.visible, base.visible)
+                                                   : PairedRatios(program.idle, base.idle);
+        if (goal) {
+            ReportRatios(figure, ratios, *goal);
+        } else {
+            Ratio(figure + ", median of paired ratios", Median(ratios));
+            Ratio(figure + ", least paired ratio", *std::min_element(ratios.begin(), ratios.end()));
+        }
+    }
 }
 
 void PrintRuns(const Program& program) {
@@ -135,19 +169,24 @@ int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultRounds;
     const fs::path folder = fs::temp_directory_path() / "larkspur-startup-bench";
     fs::create_directories(folder);
-    const std::wstring fullMenu = MenuArgument(folder, 1000);
+    const std::wstring fullMenu = MenuArgument(folder, kMenuItems);
     const std::wstring oneItemMenu = MenuArgument(folder, 1);
     if (fullMenu.empty() || oneItemMenu.empty()) {
         std::printf("could not write the menus in %ls\n", folder.c_str());
         return 1;
     }
+    TurnIconsOn();
     const fs::path buildFolder = OwnFolder().parent_path();
-    Program programs[] = {
+    std::vector<Program> programs = {
         {"empty_window.exe", buildFolder / "bench" / "empty_window.exe", L"", {}, {}},
+        {"content_floor.exe", buildFolder / "bench" / "content_floor.exe", L"", {}, {}},
         {"ShowLarkspur.exe 1000 items", buildFolder / "ShowLarkspur.exe", fullMenu, {}, {}},
         {"ShowLarkspur.exe 1 item", buildFolder / "ShowLarkspur.exe", oneItemMenu, {}, {}},
     };
-    constexpr size_t kPrograms = std::size(programs);
+    if (const wchar_t* other = _wgetenv(L"LARKSPUR_COMPARE_EXE"); other && *other) {
+        programs.push_back({"compared ShowLarkspur.exe 1000 items", other, fullMenu, {}, {}});
+    }
+    const size_t count = programs.size();
 
     // One start of each first, not counted: the files they load come from the disk only once.
     for (Program& program : programs) {
@@ -159,8 +198,8 @@ int main(int argc, char** argv) {
         std::printf("\n");
     }
     for (int round = 0; round < rounds; ++round) {
-        for (size_t turn = 0; turn < kPrograms; ++turn) {
-            Program& program = programs[(turn + static_cast<size_t>(round)) % kPrograms];
+        for (size_t turn = 0; turn < count; ++turn) {
+            Program& program = programs[(turn + static_cast<size_t>(round)) % count];
             const std::optional<StartUp> startUp = StartOnce(program.path, program.arguments, false);
             if (!startUp) return 1;
             program.visible.push_back(startUp->visibleMs);
@@ -177,11 +216,15 @@ int main(int argc, char** argv) {
                Median(program.idle), "ms");
     }
     const Program& empty = programs[0];
-    for (const Program* larkspur : {&programs[1], &programs[2]}) {
-        const std::string what = std::string("start-up: ") + larkspur->label + " / empty window";
-        ReportRatios(what + ", visible", PairedRatios(larkspur->visible, empty.visible), 1.2);
-        ReportRatios(what + ", painted and idle", PairedRatios(larkspur->idle, empty.idle), 1.2);
+    const Program& contentFloor = programs[1];
+    ReportAgainst(contentFloor, empty, "empty window", std::nullopt);
+    for (size_t i = 2; i < count; ++i) {
+        ReportAgainst(programs[i], empty, "empty window", kEmptyWindowGoal);
+        if (programs[i].arguments == fullMenu) {
+            ReportAgainst(programs[i], contentFloor, "content floor", kFloorGoal);
+        }
     }
+    if (count > 4) ReportAgainst(programs[2], programs[4], "compared build", std::nullopt);
 
     std::error_code ignored;
     fs::remove_all(folder, ignored);
