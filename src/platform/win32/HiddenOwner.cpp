@@ -9,11 +9,20 @@ namespace {
 
 constexpr wchar_t kOwnerClass[] = L"ShowLarkspur.Owner";
 
+LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DPICHANGED) {
+        ReloadWindowIcons(window, HIWORD(wParam));
+    } else if (message == WM_NCDESTROY) {
+        ReleaseWindowIcons(window);
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 HWND CreateOwner() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.lpfnWndProc = OwnerProc;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kOwnerClass;
     RegisterClassExW(&windowClass);  // fails harmlessly when already registered

@@ -285,6 +285,7 @@ void Win32Form::MarkUnloaded() {
 
 void Win32Form::WindowGone() {
     if (loaded_) MarkUnloaded();
+    platform::ReleaseWindowIcons(window_);
     toolTips_.Destroy();
     for (auto& control : controls_) control->Forget();
     font_.Release();
@@ -436,6 +437,7 @@ void Win32Form::PaintWindow() {
 void Win32Form::ChangeDpi(int dpi, const RECT& suggested) {
     dpi_ = dpi;
     font_.Create(dpi_);
+    platform::ReloadWindowIcons(window_, dpi_);
     toolTips_.ChangeDpi(dpi_);
     for (auto& control : controls_) control->Layout();
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
