@@ -1,5 +1,8 @@
 #include "ui/win32/Win32Controls.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "platform/win32/Dpi.h"
 #include "platform/win32/PrivateMessages.h"
 #include "platform/win32/WindowText.h"
@@ -20,6 +23,9 @@ const ListMessages kComboBoxMessages{CB_ADDSTRING, CB_INITSTORAGE,  CB_RESETCONT
 
 // How many rows the drop-down list shows before it scrolls.
 constexpr int kDroppedRows = 12;
+
+// The list's timer for the icons its painting asked for.
+constexpr UINT_PTR kIconAskTimer = 0x4C49;
 
 }  // namespace
 
@@ -164,6 +170,7 @@ void Win32ListBox::Notify(int code) {
 void Win32ListBox::Clear() {
     ListImpl::Clear();
     icons_.ClearRows();
+    rowsToAsk_.clear();
 }
 
 void Win32ListBox::SetRowTargets(const std::vector<platform::ShellTarget>& targets) {
@@ -183,10 +190,25 @@ void Win32ListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     const int row = static_cast<int>(item.itemID);
     const std::wstring text = row >= 0 ? List(row) : std::wstring();
     HICON icon = icons_.Icon(row);
-    if (icons_.Enabled() && !icon && item.itemAction != ODA_FOCUS) {
-        icons_.AskForDrawnRow(row, RowsOnPage());
-    }
+    if (icons_.Enabled() && !icon && item.itemAction != ODA_FOCUS) AskWhenPainted(row);
     DrawListRow(item, text, icon, icons_.Enabled() ? icons_.Size() : 0, form_.Dpi());
+}
+
+// A row drawn without its icon asks for it once the painting is over and no other message waits
+// (a timer's message comes last): asking at once started the fetcher's threads in the middle of
+// the window's first paint, which then took some 100 ms longer under Wine (startup_bench).
+void Win32ListBox::AskWhenPainted(int row) {
+    if (std::find(rowsToAsk_.begin(), rowsToAsk_.end(), row) != rowsToAsk_.end()) return;
+    if (rowsToAsk_.empty()) SetTimer(window_, kIconAskTimer, USER_TIMER_MINIMUM, AskForPaintedRows);
+    rowsToAsk_.push_back(row);
+}
+
+void CALLBACK Win32ListBox::AskForPaintedRows(HWND window, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(window, timer);
+    auto* self = reinterpret_cast<Win32ListBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    const std::vector<int> rows = std::exchange(self->rowsToAsk_, {});
+    const int page = self->RowsOnPage();
+    for (int row : rows) self->icons_.AskForDrawnRow(row, page);
 }
 
 ChildControl::WindowKind Win32ListBox::Kind() const {

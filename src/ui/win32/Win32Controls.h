@@ -110,10 +110,13 @@ private:
     int IconSize() const;
     int RowsOnPage() const;
     void UpdateRowHeight();
+    void AskWhenPainted(int row);
+    static void CALLBACK AskForPaintedRows(HWND window, UINT message, UINT_PTR timer, DWORD time);
 
     TypeAhead typeAhead_;
     WNDPROC listProc_ = nullptr;  // the list box's own window procedure
     RowIcons icons_;
+    std::vector<int> rowsToAsk_;  // drawn without their icons, in the order drawn
 };
 
 class Win32DropDownList : public ListImpl<DropDownList> {
