@@ -40,4 +40,19 @@ TEST_F(ListIconsWineTest, IconsArriveAfterTheListIsShownAndNotBefore) {
     form->Unload();
 }
 
+// The menu window gives its rows their targets once it shows: rows drawn before, with the icons'
+// room and nothing in it, get their icons when the targets come.
+TEST_F(ListIconsWineTest, RowsDrawnBeforeTheirTargetsCameGetTheirIcons) {
+    auto form = MakeForm(ui::FormStyle::Sizable);
+    auto& list = dynamic_cast<ui::Win32ListBox&>(
+        form->AddListBox({.name = L"lstItems", .bounds = {100, 100, 4000, 2500}}));
+    list.AddItems({L"Блокнот", L"Папка Windows"});
+    list.SetRowTargets({});
+    form->Show();
+    EXPECT_FALSE(PumpUntil([&] { return list.ShowsIcon(0); }, 300ms)) << "no target, no icon";
+    list.SetRowTargets({{L"notepad.exe", L"", L"C:\\"}, {L"%SystemRoot%", L"", L"C:\\"}});
+    EXPECT_TRUE(PumpUntil([&] { return list.ShowsIcon(0) && list.ShowsIcon(1); }, 10s));
+    form->Unload();
+}
+
 }  // namespace
