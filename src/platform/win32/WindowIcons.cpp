@@ -34,8 +34,10 @@ bool LoadIcons(HWND window, const std::wstring& resourceName, int dpi) {
         if (smallIcon) DestroyIcon(smallIcon);
         return false;
     }
-    ReplaceIcon(window, kBigIconProperty, ICON_BIG, big);
+    // The small one first: under Wine each WM_SETICON hands both icons to the X server, the one
+    // not given yet as a stand-in, and the small stand-in made from a big icon costs the most.
     ReplaceIcon(window, kSmallIconProperty, ICON_SMALL, smallIcon);
+    ReplaceIcon(window, kBigIconProperty, ICON_BIG, big);
     return true;
 }
 
