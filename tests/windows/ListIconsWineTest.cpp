@@ -55,4 +55,20 @@ TEST_F(ListIconsWineTest, RowsDrawnBeforeTheirTargetsCameGetTheirIcons) {
     form->Unload();
 }
 
+TEST_F(ListIconsWineTest, RowsHoldTheirIconsAtANewDpi) {
+    auto form = MakeForm(ui::FormStyle::Sizable);
+    auto& list = dynamic_cast<ui::Win32ListBox&>(
+        form->AddListBox({.name = L"lstItems", .bounds = {100, 100, 4000, 2500}}));
+    list.AddItems({L"Блокнот"});
+    list.SetRowTargets({{L"notepad.exe", L"", L"C:\\"}});
+    form->Show();
+    const auto window = static_cast<HWND>(list.hWnd());
+    EXPECT_EQ(16 + 2, SendMessageW(window, LB_GETITEMHEIGHT, 0, 0));
+    RECT suggested{30, 40, 30 + 650, 40 + 420};
+    SendMessageW(static_cast<HWND>(form->hWnd()), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(24 + 2, SendMessageW(window, LB_GETITEMHEIGHT, 0, 0)) << "the 24-pixel icon";
+    form->Unload();
+}
+
 }  // namespace

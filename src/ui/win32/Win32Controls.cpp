@@ -183,7 +183,7 @@ void Win32ListBox::SetRowTargets(const std::vector<platform::ShellTarget>& targe
 bool Win32ListBox::ShowsIcon(int row) const { return icons_.Icon(row) != nullptr; }
 
 void Win32ListBox::MeasureItem(MEASUREITEMSTRUCT& item) {
-    item.itemHeight = static_cast<UINT>(ListRowHeight(form_.Font(), icons_.Enabled() ? IconSize() : 0));
+    item.itemHeight = static_cast<UINT>(RowHeight(icons_.Enabled()));
 }
 
 void Win32ListBox::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -230,12 +230,28 @@ int Win32ListBox::RowsOnPage() const {
     return height > 0 ? static_cast<int>(client.bottom / height) + 1 : 1;
 }
 
-int Win32ListBox::IconSize() const { return platform::SystemMetricForDpi(SM_CXSMICON, form_.Dpi()); }
+// Measured once a DPI: each measure asks the system for a metric, or for a device context and
+// the font's metrics, and the list is measured again at every step of the window's making.
+int Win32ListBox::IconSize() {
+    if (measuredDpi_ != form_.Dpi()) {
+        measuredDpi_ = form_.Dpi();
+        iconSize_ = platform::SystemMetricForDpi(SM_CXSMICON, measuredDpi_);
+        rowHeights_ = {};
+    }
+    return iconSize_;
+}
+
+int Win32ListBox::RowHeight(bool withIcons) {
+    const int iconSize = IconSize();
+    int& height = rowHeights_[withIcons ? 1 : 0];
+    if (height == 0) height = ListRowHeight(form_.Font(), withIcons ? iconSize : 0);
+    return height;
+}
 
 void Win32ListBox::UpdateRowHeight() {
     if (!window_) return;
     bool changed = icons_.SetSize(IconSize());
-    const int height = ListRowHeight(form_.Font(), icons_.Enabled() ? icons_.Size() : 0);
+    const int height = RowHeight(icons_.Enabled());
     if (Send(LB_GETITEMHEIGHT, 0) != height) {
         Send(LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
         changed = true;

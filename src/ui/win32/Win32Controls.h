@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "ui/TypeAhead.h"
 #include "ui/win32/ChildControl.h"
 #include "ui/win32/RowIcons.h"
@@ -107,7 +109,8 @@ private:
     static LRESULT CALLBACK TypingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     int RowAt(POINT point) const;
     // Icons.
-    int IconSize() const;
+    int IconSize();
+    int RowHeight(bool withIcons);
     int RowsOnPage() const;
     void UpdateRowHeight();
     void AskWhenPainted(int row);
@@ -117,6 +120,9 @@ private:
     WNDPROC listProc_ = nullptr;  // the list box's own window procedure
     RowIcons icons_;
     std::vector<int> rowsToAsk_;  // drawn without their icons, in the order drawn
+    int measuredDpi_ = 0;
+    int iconSize_ = 0;
+    std::array<int, 2> rowHeights_{};  // without and with icons; 0 until measured
 };
 
 class Win32DropDownList : public ListImpl<DropDownList> {
