@@ -12,6 +12,7 @@
 
 #include <string>
 
+#include "support/MeasuredWindow.h"
 #include "support/RussianMenu.h"
 
 namespace {
@@ -31,16 +32,9 @@ HWND list = nullptr;
 int Pixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_SETFOCUS:
-            SetFocus(list);
-            return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-        default:
-            return DefWindowProcW(window, message, wParam, lParam);
-    }
+    if (message != WM_SETFOCUS) return bench::EndingWindowProc(window, message, wParam, lParam);
+    SetFocus(list);
+    return 0;
 }
 
 }  // namespace
@@ -48,14 +42,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&classes);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    if (!RegisterClassExW(&windowClass)) return 1;
+    if (!bench::RegisterWindowClass(instance, kClassName, WindowProc)) return 1;
 
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -89,12 +76,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     ShowWindow(window, showCommand);
     UpdateWindow(window);
 
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageW(window, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    const int exitCode = bench::RunUntilClosed();
     DeleteObject(font);
-    return static_cast<int>(message.wParam);
+    return exitCode;
 }
