@@ -13,6 +13,7 @@
 #
 # LARKSPUR_COMPARE=<git revision> (main, say) also builds ShowLarkspur.exe of that revision, in
 # build/bench-compare, and startup_bench starts it in the same rounds, beside this one.
+# LARKSPUR_BENCH_ROUNDS=<n> gives the benchmarks that run in rounds (start-up, icons) that many.
 set -uo pipefail
 
 source "$(dirname "$0")/lib/common.sh"
@@ -140,8 +141,11 @@ fi
 
 [ -n "$compare_build" ] && export LARKSPUR_COMPARE_EXE=$(windows_path "$WINEPREFIX" "$compare_build")
 for name in "${names[@]}"; do
+    rounds=()
+    [[ -n "${LARKSPUR_BENCH_ROUNDS:-}" && " startup_bench icons_bench " == *" $name "* ]] &&
+        rounds=("$LARKSPUR_BENCH_ROUNDS")
     [ -f "$WINDOWS_BUILD/bench/$name.exe" ] &&
-        run_benchmark "$WINDOWS_BUILD" wine "$name" russian wine64 "bench/$name.exe"
+        run_benchmark "$WINDOWS_BUILD" wine "$name" russian wine64 "bench/$name.exe" "${rounds[@]}"
 done
 
 # The size of ShowLarkspur.exe as the release ZIPs hold it (stripped), built without the tests.
