@@ -105,8 +105,11 @@ use_virtual_desktop() {
             /v "$LARKSPUR_DESKTOP_NAME" /d "$LARKSPUR_SCREEN" /f >/dev/null 2>&1
 }
 
+# A prefix is ready when its DPI is set and the shell knows its file types: without HKCR\.exe
+# (and the other types mshtml registers) every program shows the document icon.
 prefix_is_ready() {
-    [ -f "$1/system.reg" ] && grep -q '"LogPixels"=dword:' "$1/user.reg" 2>/dev/null
+    [ -f "$1/system.reg" ] && grep -q '"LogPixels"=dword:' "$1/user.reg" 2>/dev/null &&
+        grep -q '^\[Software\\\\Classes\\\\.exe\]' "$1/system.reg"
 }
 
 # Creates a new prefix (anything at that path is replaced) at 96 dpi, optionally with the virtual
@@ -119,8 +122,9 @@ create_wine_prefix() {
         stop_wine "$prefix"
         rm -rf "$prefix"
         mkdir -p "$(dirname "$prefix")"
-        # No Mono or Gecko: the prompts to download them would wait for ever.
-        if WINEPREFIX=$prefix WINEDLLOVERRIDES="mscoree,mshtml=" timeout 300 wine64 wineboot -i \
+        # No Mono: the prompt to download it would wait for ever. mshtml stays: its registration
+        # writes the shell's file types (.exe, .txt ...), and Debian's Wine asks nothing for Gecko.
+        if WINEPREFIX=$prefix WINEDLLOVERRIDES="mscoree=" timeout 300 wine64 wineboot -i \
             >"$log" 2>&1 &&
             set_wine_dpi "$prefix" 96 &&
             { [ -z "$desktop" ] || use_virtual_desktop "$prefix"; }; then
