@@ -9,6 +9,7 @@
 #include "app/win32/UnexpectedError.h"
 #include "platform/Application.h"
 #include "platform/Environment.h"
+#include "platform/texts/Texts.h"
 #include "platform/win32/ComApartment.h"
 #include "platform/win32/NewWindowPlace.h"
 #include "platform/win32/Win32Environment.h"
@@ -35,6 +36,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     {
         platform::Win32Environment environment;
         platform::ScopedEnvironment environmentScope(environment.Get());
+        platform::ChooseLanguage();
+        // What Windows itself shows in our windows (message box buttons, the file and folder
+        // dialogs) follows where Windows has that language.
+        SetThreadUILanguage(static_cast<LANGID>(platform::CurrentLanguage()));
         ui::Win32Toolkit toolkit;
         ui::ScopedToolkit toolkitScope(toolkit);
         try {
