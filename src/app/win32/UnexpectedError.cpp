@@ -6,12 +6,13 @@
 
 #include "platform/Application.h"
 #include "platform/text/Encoding.h"
+#include "platform/texts/Texts.h"
 
 namespace app {
 
 void ReportUnexpected(const std::exception& error) {
     const std::wstring text =
-        L"Непредвиденная ошибка:\r\n\r\n" + platform::text::FromUtf8(error.what());
+        platform::Text(IDS_UNEXPECTED_ERROR) + L"\r\n\r\n" + platform::text::FromUtf8(error.what());
     MessageBoxW(GetActiveWindow(), text.c_str(), platform::App().Title.c_str(),
                 MB_OK | MB_ICONERROR);
 }
