@@ -194,11 +194,12 @@ assert_no_file "$local_programs" "the user's Programs folder after the x86 packa
 # --- Per user, the default ---------------------------------------------------------------------
 
 msiexec_ok /i "$msi" /qn
-for file in ShowLarkspur.exe ReadMe.TXT Sample.Larkspur; do
+for file in ShowLarkspur.exe ReadMe.TXT ReadMe.en.TXT Sample.Larkspur; do
     assert_file_exists "$user_folder/$file" "$file in the user's programs folder"
 done
 assert_no_file "$machine_folder" "a folder under Program Files"
-for link in "Show larkspur:ShowLarkspur.exe" "ReadMe:ReadMe.TXT"; do
+for link in "Show larkspur:ShowLarkspur.exe" "ReadMe:ReadMe.TXT" \
+    "ReadMe (English):ReadMe.en.TXT"; do
     assert_file_exists "$start_menu/${link%%:*}.lnk" "the Start menu shortcut ${link%%:*}"
     assert_contains "$(strings -a "$start_menu/${link%%:*}.lnk")" "ShowLarkspur\\${link#*:}" \
         "the target of the shortcut ${link%%:*}"
