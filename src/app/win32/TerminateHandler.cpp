@@ -5,8 +5,6 @@
 
 #ifdef __GLIBCXX__
 namespace __gnu_cxx {
-void __verbose_terminate_handler() {
-    app::ReportTermination();
-}
+void __verbose_terminate_handler() { app::ReportTermination(); }
 }  // namespace __gnu_cxx
 #endif

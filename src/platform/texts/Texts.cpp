@@ -27,9 +27,7 @@ std::optional<unsigned> LanguageCoded(std::wstring_view code) {
 
 }  // namespace
 
-std::wstring Text(unsigned id) {
-    return StringTableText(CurrentLanguage(), id).value_or(L"");
-}
+std::wstring Text(unsigned id) { return StringTableText(CurrentLanguage(), id).value_or(L""); }
 
 std::wstring Text(unsigned id, std::initializer_list<std::wstring_view> inserts) {
     const std::wstring pattern = Text(id);
@@ -69,8 +67,6 @@ unsigned CurrentLanguage() {
     return *chosenLanguage;
 }
 
-void UseLanguage(unsigned language) {
-    chosenLanguage = language;
-}
+void UseLanguage(unsigned language) { chosenLanguage = language; }
 
 }  // namespace platform

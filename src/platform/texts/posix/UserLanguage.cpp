@@ -2,8 +2,6 @@
 
 namespace platform {
 
-std::wstring UserInterfaceLanguage() {
-    return L"";
-}
+std::wstring UserInterfaceLanguage() { return L""; }
 
 }  // namespace platform

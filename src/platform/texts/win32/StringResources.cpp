@@ -16,13 +16,9 @@ namespace {
 constexpr unsigned kTextsPerBlock = 16;
 using BlockTexts = std::array<std::wstring_view, kTextsPerBlock>;
 
-HMODULE Executable() {
-    return GetModuleHandleW(nullptr);
-}
+HMODULE Executable() { return GetModuleHandleW(nullptr); }
 
-WORD BlockOf(unsigned id) {
-    return static_cast<WORD>(id / kTextsPerBlock + 1);
-}
+WORD BlockOf(unsigned id) { return static_cast<WORD>(id / kTextsPerBlock + 1); }
 
 // The texts of `block` in `language` (or, where it has none, in the one the loader falls back
 // on); views into the resource, which lasts as long as the process.
