@@ -1,7 +1,7 @@
 # Writes the string tables of the resource script as C++ tables, for the builds whose program
 # carries no resources (the native one, and the Windows tests' copy to compare with): the texts
 # have one source, the script. Run at build time:
-#   cmake -DRESOURCE_SCRIPT=resources/ShowLarkspur.rc -DOUTPUT=StringTables.cpp -P StringTables.cmake
+#   cmake -DRESOURCE_SCRIPT=ShowLarkspur.rc -DOUTPUT=StringTables.cpp -P StringTables.cmake
 # It reads what the script's tables hold: a LANGUAGE statement, then STRINGTABLE, BEGIN, one
 # `IDS_NAME "text"` a line, END. Texts may use the escapes \r, \n, \t, \\ and "" alone, which
 # mean the same to the resource compiler and in a C++ literal. Texts hold semicolons, so

@@ -132,7 +132,8 @@ TEST_F(TextFitTest, EveryCaptionShowsWholeAtEachDpi) {
             HFONT font = CreateFontIndirectW(&metrics.lfCaptionFont);
             const int button = platform::SystemMetricForDpi(SM_CXSIZE, dpi);
             for (const Room& caption : Captions()) {
-                const int available = ui::TwipsToPixels(caption.twips, dpi) - caption.frame * button;
+                const int available =
+                    ui::TwipsToPixels(caption.twips, dpi) - caption.frame * button;
                 EXPECT_LE(TextWidth(dc, font, caption.text), available)
                     << caption.where << " \"" << caption.text << "\" at " << dpi << " dpi";
             }
@@ -202,7 +203,9 @@ TEST_F(DrawnLabelsTest, EveryLabelOfTheFormsShowsItsWholeText) {
             for (int y = 0; y < height; ++y) {
                 const DWORD* spareRow = &spare[static_cast<size_t>(y) * (width + 20)];
                 for (int x = 0; x < width; ++x) differing += own[y * width + x] != spareRow[x];
-                for (int x = width; x < width + 20; ++x) beyond += spareRow[x] != spareRow[width + 19];
+                for (int x = width; x < width + 20; ++x) {
+                    beyond += spareRow[x] != spareRow[width + 19];
+                }
             }
             wchar_t text[64] = L"";
             GetWindowTextW(label, text, 64);

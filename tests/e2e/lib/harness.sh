@@ -52,7 +52,8 @@ e2e_setup() {
     # Every Wine process of the test runs with the ANSI code page 1251 and Russian as Windows'
     # display language, unless the test sets E2E_LOCALE before it sources the harness.
     E2E_LOCALE=${E2E_LOCALE:-ru_RU.UTF-8}
-    ensure_locale "$E2E_LOCALE" || e2e_fail "the $E2E_LOCALE locale is missing and could not be built"
+    ensure_locale "$E2E_LOCALE" ||
+        e2e_fail "the $E2E_LOCALE locale is missing and could not be built"
     export LANG=$E2E_LOCALE LC_ALL=$E2E_LOCALE
 
     start_xvfb "$E2E_STATE/xvfb.log" || e2e_fail "could not start Xvfb"
