@@ -20,7 +20,8 @@ string(REGEX REPLACE "-${CPACK_LARKSPUR_ARCH}$" "-x64.msi" x64_package "${CPACK_
 string(UUID product_code NAMESPACE "${CPACK_LARKSPUR_UPGRADE_CODE}"
        NAME "${CPACK_LARKSPUR_MSI_VERSION} ${CPACK_LARKSPUR_ARCH}" TYPE SHA1 UPPER)
 set(component_guids "")
-foreach(component Program Documents UserProgramsFolder StartMenu Associations AppPath)
+foreach(component Program Documents EnglishDocuments UserProgramsFolder StartMenu Associations
+                  AppPath)
     string(UUID guid NAMESPACE "${CPACK_LARKSPUR_UPGRADE_CODE}"
            NAME "${component} ${CPACK_LARKSPUR_ARCH}" TYPE SHA1 UPPER)
     list(APPEND component_guids --define "${component}Guid=${guid}")

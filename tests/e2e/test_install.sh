@@ -216,7 +216,8 @@ A newer version of Show larkspur is already installed."
 refusal_user="Show larkspur уже установлена только для этого пользователя. Удалите эту установку, затем установите программу для всех пользователей.
 Show larkspur is already installed for this user only. Remove that installation, then install it for all users."
 program_description="Показывает меню из файла .Larkspur и запускает выбранный пункт / Shows a menu from a .Larkspur file and starts the item you pick"
-readme_description="Клавиши и формат файла меню / Keys and the menu file format (in Russian)"
+readme_description="Клавиши и формат файла меню, по-русски / Keys and the menu file format, in Russian"
+english_readme_description="Клавиши и формат файла меню, по-английски / Keys and the menu file format, in English"
 user_installation='Installed OR NOT (ALLUSERS=1 AND USERINSTALLATION)'
 table() { msiinfo export "$1" "$2" | tr -d '\r'; }
 for package_file in "$E2E_WORK/$package.msi" "$E2E_WORK/x86.msi"; do
@@ -228,6 +229,8 @@ for package_file in "$E2E_WORK/$package.msi" "$E2E_WORK/x86.msi"; do
         "$name: the program shortcut's description"
     assert_contains "$(table "$package_file" Shortcut)" $'\t'"$readme_description"$'\t' \
         "$name: the read-me shortcut's description"
+    assert_contains "$(table "$package_file" Shortcut)" $'\t'"$english_readme_description"$'\t' \
+        "$name: the English read-me shortcut's description"
     # USERINSTALLATION is the key path of the one component that only a per-user install has.
     assert_eq "USERINSTALLATION UserInstallation" "$(table "$package_file" AppSearch | tail -n +4 | tr '\t' ' ')" \
         "$name: the search for the user's install"
@@ -297,11 +300,12 @@ assert_no_file "$local_programs" "the user's Programs folder after the x86 packa
 # --- Per user, the default ---------------------------------------------------------------------
 
 msiexec_ok /i "$msi" /qn
-for file in ShowLarkspur.exe ReadMe.TXT Sample.Larkspur; do
+for file in ShowLarkspur.exe ReadMe.TXT ReadMe.en.TXT Sample.Larkspur; do
     assert_file_exists "$user_folder/$file" "$file in the user's programs folder"
 done
 assert_no_file "$machine_folder" "a folder under Program Files"
-for link in "Show larkspur:ShowLarkspur.exe" "ReadMe:ReadMe.TXT"; do
+for link in "Show larkspur:ShowLarkspur.exe" "ReadMe:ReadMe.TXT" \
+    "ReadMe (English):ReadMe.en.TXT"; do
     assert_file_exists "$start_menu/${link%%:*}.lnk" "the Start menu shortcut ${link%%:*}"
     assert_contains "$(strings -a "$start_menu/${link%%:*}.lnk")" "ShowLarkspur\\${link#*:}" \
         "the target of the shortcut ${link%%:*}"

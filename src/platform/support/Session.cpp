@@ -7,6 +7,7 @@
 #include "platform/components/PathJoin.h"
 #include "platform/files/PathParts.h"
 #include "platform/text/CaseFold.h"
+#include "platform/texts/Texts.h"
 
 namespace platform {
 
@@ -49,7 +50,7 @@ void esRegisterAppPath() {
 void esOpenReadMeFile(int reserved) {
     Environment& env = Env();
     const std::wstring folder = files::FolderOf(App().ExePath);
-    const std::wstring readMe = PathInFolder(folder, L"ReadMe.TXT");
+    const std::wstring readMe = PathInFolder(folder, Text(IDS_README_FILE));
     const WindowHandle owner = env.windows.ActiveWindow();
     const ShellResult result = env.shell.Execute(owner, L"open", readMe, L"", folder, kSwShowNormal);
     if (!result.ok) ErrorBox().ShowSystemError(result.lastError, kMbIconError, 0, readMe, 0, owner);
