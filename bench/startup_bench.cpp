@@ -4,13 +4,16 @@
 // titles, programs that exist, Windows-1251: support/RussianMenu.h), icons on, is measured
 // beside bench/empty_window.exe and beside bench/content_floor.exe, which shows the same window
 // and list with nothing read, in rounds, one start of each per round, the order turning from
-// round to round; each round gives paired ratios to the empty window and to that floor. With
-// LARKSPUR_COMPARE_EXE naming another build of ShowLarkspur.exe, that build's start on the
-// 1000-item menu joins each round, so that two builds are compared in one run. Each program is
-// then closed with WM_CLOSE. Also prints which modules each program has loaded when its window
-// becomes visible.
+// round to round; each round gives paired ratios to the empty window and to that floor. Each
+// program is then closed with WM_CLOSE. Also prints which modules each program has loaded when
+// its window becomes visible.
 //
-//   startup_bench [rounds]      31 rounds unless told
+//   startup_bench [rounds] [--compare=<ShowLarkspur.exe>]      31 rounds unless told
+//
+// With --compare naming another build of ShowLarkspur.exe (scripts/bench.sh gives the one of
+// LARKSPUR_COMPARE), that one is started in the same rounds on the same menus, and its ratios to
+// the empty window and to the floor are reported beside this build's, with this build's paired
+// ratios to it.
 #ifndef _WIN32
 #error "startup_bench launches Windows programs: it builds only for Windows"
 #endif
@@ -39,6 +42,8 @@ using namespace bench;
 constexpr int kDefaultRounds = 31;
 constexpr double kEmptyWindowGoal = 1.2;
 constexpr double kFloorGoal = 1.05;
+constexpr double kComparedGoal = 1.05;
+constexpr char kCompareOption[] = "--compare=";
 constexpr wchar_t kSettingsKey[] = L"Software\\Brindle\\ShowLarkspur\\Options";
 
 struct StartUp {
@@ -166,7 +171,16 @@ void PrintRuns(const Program& program) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultRounds;
+    int rounds = kDefaultRounds;
+    std::string compared;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument.starts_with(kCompareOption)) {
+            compared = argument.substr(std::size(kCompareOption) - 1);
+        } else {
+            rounds = std::max(1, std::atoi(argument.c_str()));
+        }
+    }
     const fs::path folder = fs::temp_directory_path() / "larkspur-startup-bench";
     fs::create_directories(folder);
     const std::wstring fullMenu = MenuArgument(folder, kMenuItems);
@@ -183,8 +197,9 @@ int main(int argc, char** argv) {
         {"ShowLarkspur.exe 1000 items", buildFolder / "ShowLarkspur.exe", fullMenu, {}, {}},
         {"ShowLarkspur.exe 1 item", buildFolder / "ShowLarkspur.exe", oneItemMenu, {}, {}},
     };
-    if (const wchar_t* other = _wgetenv(L"LARKSPUR_COMPARE_EXE"); other && *other) {
-        programs.push_back({"compared ShowLarkspur.exe 1000 items", other, fullMenu, {}, {}});
+    if (!compared.empty()) {
+        programs.push_back({"compared ShowLarkspur.exe 1000 items", compared, fullMenu, {}, {}});
+        programs.push_back({"compared ShowLarkspur.exe 1 item", compared, oneItemMenu, {}, {}});
     }
     const size_t count = programs.size();
 
@@ -224,7 +239,10 @@ int main(int argc, char** argv) {
             ReportAgainst(programs[i], contentFloor, "content floor", kFloorGoal);
         }
     }
-    if (count > 4) ReportAgainst(programs[2], programs[4], "compared build", std::nullopt);
+    // This build's two starts against the compared build's, which follow them.
+    for (size_t i = 4; i < count; ++i) {
+        ReportAgainst(programs[i - 2], programs[i], "compared build", kComparedGoal);
+    }
 
     std::error_code ignored;
     fs::remove_all(folder, ignored);

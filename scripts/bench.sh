@@ -12,7 +12,8 @@
 # gives the size of the executable each ZIP holds.
 #
 # LARKSPUR_COMPARE=<git revision> (main, say) also builds ShowLarkspur.exe of that revision, in
-# build/bench-compare, and startup_bench starts it in the same rounds, beside this one.
+# build/bench-compare, and startup_bench starts it in the same rounds, beside this one; given the
+# path of a ShowLarkspur.exe already built instead, it starts that one.
 # LARKSPUR_BENCH_ROUNDS=<n> gives the benchmarks that run in rounds (start-up, icons) that many.
 set -uo pipefail
 
@@ -70,7 +71,9 @@ build x64 "$WINDOWS_BUILD" || exit 1
 
 # ShowLarkspur.exe of another revision, from that revision's sources, built as this one is.
 compare_build=
-if [ -n "${LARKSPUR_COMPARE:-}" ]; then
+if [ -f "${LARKSPUR_COMPARE:-}" ]; then
+    compare_build=$(realpath "$LARKSPUR_COMPARE")
+elif [ -n "${LARKSPUR_COMPARE:-}" ]; then
     stage "Building ShowLarkspur.exe of $LARKSPUR_COMPARE"
     compare_folder=$LARKSPUR_BUILD/bench-compare log=$LOGS/build-compare.log
     rm -rf "$compare_folder/src" && mkdir -p "$compare_folder/src"
@@ -139,13 +142,14 @@ if [ -e /dev/fuse ] && cc -O1 -o "$LARKSPUR_BUILD/unreachable_folder" \
     export LARKSPUR_UNREACHABLE='\\unreachable\share'
 fi
 
-[ -n "$compare_build" ] && export LARKSPUR_COMPARE_EXE=$(windows_path "$WINEPREFIX" "$compare_build")
 for name in "${names[@]}"; do
-    rounds=()
+    arguments=()
     [[ -n "${LARKSPUR_BENCH_ROUNDS:-}" && " startup_bench icons_bench " == *" $name "* ]] &&
-        rounds=("$LARKSPUR_BENCH_ROUNDS")
+        arguments=("$LARKSPUR_BENCH_ROUNDS")
+    [[ -n "$compare_build" && "$name" == startup_bench ]] &&
+        arguments+=("--compare=$(windows_path "$WINEPREFIX" "$compare_build")")
     [ -f "$WINDOWS_BUILD/bench/$name.exe" ] &&
-        run_benchmark "$WINDOWS_BUILD" wine "$name" russian wine64 "bench/$name.exe" "${rounds[@]}"
+        run_benchmark "$WINDOWS_BUILD" wine "$name" russian wine64 "bench/$name.exe" "${arguments[@]}"
 done
 
 # The size of ShowLarkspur.exe as the release ZIPs hold it (stripped), built without the tests.
