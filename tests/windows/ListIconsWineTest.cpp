@@ -55,6 +55,27 @@ TEST_F(ListIconsWineTest, RowsDrawnBeforeTheirTargetsCameGetTheirIcons) {
     form->Unload();
 }
 
+// Rows drawn in a window that went before they asked for their icons leave nothing behind that
+// keeps the next window's rows from asking.
+TEST_F(ListIconsWineTest, RowsOfAListLoadedAgainGetTheirIcons) {
+    auto form = MakeForm(ui::FormStyle::Sizable);
+    auto& list = dynamic_cast<ui::Win32ListBox&>(
+        form->AddListBox({.name = L"lstItems", .bounds = {100, 100, 4000, 2500}}));
+    auto fill = [&] {
+        list.AddItems({L"Блокнот"});
+        list.SetRowTargets({{L"notepad.exe", L"", L"C:\\"}});
+    };
+    fill();
+    form->Show();
+    RedrawWindow(static_cast<HWND>(form->hWnd()), nullptr, nullptr,
+                 RDW_UPDATENOW | RDW_ALLCHILDREN);
+    form->Unload();
+    form->Show();
+    fill();
+    EXPECT_TRUE(PumpUntil([&] { return list.ShowsIcon(0); }, 10s));
+    form->Unload();
+}
+
 TEST_F(ListIconsWineTest, RowsHoldTheirIconsAtANewDpi) {
     auto form = MakeForm(ui::FormStyle::Sizable);
     auto& list = dynamic_cast<ui::Win32ListBox&>(

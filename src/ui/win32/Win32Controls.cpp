@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/win32/Dpi.h"
+#include "platform/win32/IdleTasks.h"
 #include "platform/win32/PrivateMessages.h"
 #include "platform/win32/WindowText.h"
 #include "ui/win32/RowDrawing.h"
@@ -23,9 +24,6 @@ const ListMessages kComboBoxMessages{CB_ADDSTRING, CB_INITSTORAGE,  CB_RESETCONT
 
 // How many rows the drop-down list shows before it scrolls.
 constexpr int kDroppedRows = 12;
-
-// The list's timer for the icons its painting asked for.
-constexpr UINT_PTR kIconAskTimer = 0x4C49;
 
 }  // namespace
 
@@ -164,6 +162,7 @@ void Win32ListBox::CreateOn(HWND form) {
     ListImpl::CreateOn(form);
     if (window_) StartTyping();
     icons_.Attach(form, id_);
+    rowsToAsk_.clear();  // a former window's, whose task found it gone
 }
 
 void Win32ListBox::Notify(int code) {
@@ -201,21 +200,24 @@ void Win32ListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     DrawListRow(item, text, icon, icons_.Enabled() ? icons_.Size() : 0, form_.Dpi());
 }
 
-// A row drawn without its icon asks for it once the painting is over and no other message waits
-// (a timer's message comes last): asking at once started the fetcher's threads in the middle of
-// the window's first paint, which then took some 100 ms longer under Wine (startup_bench).
+// A row drawn without its icon asks for it once the painting is over and no other message waits:
+// asking at once started the fetcher's threads in the middle of the window's first paint, which
+// then took some 100 ms longer under Wine (startup_bench). The task finds the list through its
+// window, which may have gone by then.
 void Win32ListBox::AskWhenPainted(int row) {
     if (std::find(rowsToAsk_.begin(), rowsToAsk_.end(), row) != rowsToAsk_.end()) return;
-    if (rowsToAsk_.empty()) SetTimer(window_, kIconAskTimer, USER_TIMER_MINIMUM, AskForPaintedRows);
+    if (rowsToAsk_.empty()) {
+        platform::RunWhenThreadIdle([window = window_] {
+            if (IsWindow(window)) FromWindow(window)->AskForPaintedRows();
+        });
+    }
     rowsToAsk_.push_back(row);
 }
 
-void CALLBACK Win32ListBox::AskForPaintedRows(HWND window, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(window, timer);
-    auto* self = reinterpret_cast<Win32ListBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    const std::vector<int> rows = std::exchange(self->rowsToAsk_, {});
-    const int page = self->RowsOnPage();
-    for (int row : rows) self->icons_.AskForDrawnRow(row, page);
+void Win32ListBox::AskForPaintedRows() {
+    const std::vector<int> rows = std::exchange(rowsToAsk_, {});
+    const int page = RowsOnPage();
+    for (int row : rows) icons_.AskForDrawnRow(row, page);
 }
 
 ChildControl::WindowKind Win32ListBox::Kind() const {

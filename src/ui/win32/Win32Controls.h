@@ -107,6 +107,7 @@ private:
     // Typing: ListBoxInput.cpp.
     void StartTyping();
     static LRESULT CALLBACK TypingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static Win32ListBox* FromWindow(HWND window);
     int RowAt(POINT point) const;
     // Icons.
     int IconSize();
@@ -114,7 +115,7 @@ private:
     int RowsOnPage() const;
     void UpdateRowHeight();
     void AskWhenPainted(int row);
-    static void CALLBACK AskForPaintedRows(HWND window, UINT message, UINT_PTR timer, DWORD time);
+    void AskForPaintedRows();
 
     TypeAhead typeAhead_;
     WNDPROC listProc_ = nullptr;  // the list box's own window procedure
