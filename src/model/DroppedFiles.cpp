@@ -58,7 +58,7 @@ std::shared_ptr<CCommand> CommandFromFile(const std::wstring& path) {
 }
 
 void TakeShortcutTarget(CCommand& command, const platform::ShortcutTarget& target) {
-    if (target.path.empty()) return;
+    if (target.path.empty() || target.advertised) return;
     command.FileName(target.path);
     command.Parameters(target.arguments);
     command.Directory(target.workingFolder);

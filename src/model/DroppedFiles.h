@@ -18,8 +18,8 @@ namespace model {
 std::shared_ptr<CCommand> CommandFromFile(const std::wstring& path);
 
 // Makes the item start what the shortcut starts: its target as the shortcut holds it, with its
-// arguments, working folder and show command. A target that is no file-system path leaves the
-// item as it is, starting the shortcut itself.
+// arguments, working folder and show command. A target that is no file-system path, and an
+// installer's shortcut, leave the item as it is, starting the shortcut itself.
 void TakeShortcutTarget(CCommand& command, const platform::ShortcutTarget& target);
 
 }  // namespace model

@@ -92,4 +92,15 @@ TEST_F(DroppedFilesTest, AShortcutToNoPathOrWithAnUnknownShowCommandKeepsWhatItC
     EXPECT_EQ(command.ShowCommand(), platform::kSwShowDefault);
 }
 
+// The path the shell gives for an installer's shortcut is only its icon.
+TEST_F(DroppedFilesTest, AnInstallersShortcutStartsTheShortcutItself) {
+    model::CCommand command;
+    command.FileName(L"C:\\Links\\Word.lnk");
+    model::TakeShortcutTarget(command, {.path = L"C:\\Windows\\Installer\\{90160000-0011}\\wordicon.exe",
+                                        .arguments = L"/n",
+                                        .advertised = true});
+    EXPECT_EQ(command.FileName(), L"C:\\Links\\Word.lnk");
+    EXPECT_EQ(command.Parameters(), L"");
+}
+
 }  // namespace

@@ -1,5 +1,5 @@
 // Shortcuts dropped on the menu editor, read through the shell: Wine writes real .lnk files with
-// IShellLinkW::Save.
+// IShellLinkW::Save; an installer's shortcut is written here byte by byte.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -11,6 +11,8 @@
 
 #include "model/DroppedFiles.h"
 #include "platform/WinConstants.h"
+#include "platform/shell/ShellFiles.h"
+#include "platform/text/Encoding.h"
 #include "platform/win32/ComApartment.h"
 #include "support/HeadlessFixture.h"
 
@@ -42,6 +44,52 @@ std::string ShortcutBytes(const std::function<void(IShellLinkW&)>& fill) {
         if (made) made->Release();
     }
     EXPECT_FALSE(bytes.empty()) << "the shell wrote no shortcut";
+    return bytes;
+}
+
+// Little-endian fields, as the shell link format has them.
+void PutBytes(std::string& bytes, unsigned long long value, int size) {
+    for (int i = 0; i < size; ++i) bytes += static_cast<char>(value >> (8 * i) & 0xFF);
+}
+
+// A shortcut as the shell link format describes it: a header with HasLinkInfo and IsUnicode, and
+// a LinkInfo whose local path is `path`. An installer's (advertised) one has HasDarwinID too and
+// a Darwin data block holding the installer's descriptor; its path is the product's icon.
+std::string ShortcutBytesByHand(const std::string& path, bool advertised) {
+    std::string bytes;
+    PutBytes(bytes, 0x4C, 4);  // header size
+    bytes += std::string("\x01\x14\x02\x00\x00\x00\x00\x00\xC0\x00\x00\x00\x00\x00\x00\x46", 16);
+    PutBytes(bytes, 0x2 | 0x80 | (advertised ? 0x1000 : 0), 4);  // HasLinkInfo, IsUnicode, HasDarwinID
+    PutBytes(bytes, FILE_ATTRIBUTE_NORMAL, 4);
+    bytes += std::string(3 * 8 + 4 + 4, '\0');  // times, size, icon index
+    PutBytes(bytes, SW_SHOWNORMAL, 4);
+    bytes += std::string(2 + 2 + 4 + 4, '\0');  // hot key, reserved
+
+    const std::string volume = std::string("\x11\0\0\0\x03\0\0\0\x78\x56\x34\x12\x10\0\0\0", 16) + '\0';
+    const size_t header = 0x1C;
+    std::string info;
+    PutBytes(info, header + volume.size() + path.size() + 1 + 1, 4);
+    PutBytes(info, header, 4);
+    PutBytes(info, 0x1, 4);  // VolumeIDAndLocalBasePath
+    PutBytes(info, header, 4);
+    PutBytes(info, header + volume.size(), 4);
+    PutBytes(info, 0, 4);
+    PutBytes(info, header + volume.size() + path.size() + 1, 4);
+    info += volume + path + '\0' + '\0';
+    bytes += info;
+
+    const std::string descriptor = "[{90160000-0011-0000-0000-0000000FF1CE}]>Larkspur";
+    if (!advertised) {
+        PutBytes(bytes, 0, 4);  // terminal block
+        return bytes;
+    }
+    PutBytes(bytes, 0x314, 4);
+    PutBytes(bytes, 0xA0000006, 4);
+    std::string ansi = descriptor;
+    ansi.resize(260, '\0');
+    bytes += ansi;
+    for (size_t i = 0; i < 260; ++i) PutBytes(bytes, i < descriptor.size() ? descriptor[i] : 0, 2);
+    PutBytes(bytes, 0, 4);  // terminal block
     return bytes;
 }
 
@@ -85,6 +133,28 @@ TEST_F(ShortcutWineTest, AShortcutToNoFileSystemPathStartsTheShortcutItself) {
     EXPECT_EQ(command->FileName(), path);
     EXPECT_EQ(command->Parameters(), L"");
     EXPECT_EQ(command->ShowCommand(), platform::kSwShowDefault);
+}
+
+// Windows gives the icon's path for it; Wine gives none (TakeShortcutTarget's test shows that the
+// path is not taken): what tells it is the flag the shell reads from the file.
+TEST_F(ShortcutWineTest, AnInstallersShortcutIsToldByItsFlagAndStartsTheShortcutItself) {
+    platform::EnsureComApartment();
+    const std::string icon = "C:\\windows\\Installer\\{90160000-0011-0000-0000-0000000FF1CE}\\wordicon.exe";
+    const std::wstring plain = temp.File(L"Icon.lnk");
+    testsupport::WriteFileBytes(plain, ShortcutBytesByHand(icon, false));
+    const std::optional<platform::ShortcutTarget> plainTarget = platform::ReadShortcut(plain);
+    ASSERT_TRUE(plainTarget);
+    EXPECT_EQ(plainTarget->path, platform::text::FromUtf8(icon));
+    EXPECT_FALSE(plainTarget->advertised);
+
+    const std::wstring advertised = temp.File(L"Word.lnk");
+    testsupport::WriteFileBytes(advertised, ShortcutBytesByHand(icon, true));
+    const std::optional<platform::ShortcutTarget> target = platform::ReadShortcut(advertised);
+    ASSERT_TRUE(target);
+    EXPECT_TRUE(target->advertised);
+    const auto command = model::CommandFromFile(advertised);
+    ASSERT_TRUE(command);
+    EXPECT_EQ(command->FileName(), advertised);
 }
 
 }  // namespace

@@ -20,6 +20,9 @@ struct ShortcutTarget {
     std::wstring arguments;
     std::wstring workingFolder;
     int showCommand = kSwShowNormal;
+    // Made by an installer (advertised): it starts what the installer keeps, and the path the
+    // shell gives for it is only its icon.
+    bool advertised = false;
 };
 
 // Reads a shortcut (.lnk) without following it: nothing is resolved or searched for. Nothing

@@ -81,6 +81,11 @@ std::optional<ShortcutTarget> ReadShortcut(const std::wstring& path) {
     });
     int showCommand = kSwShowNormal;
     if (SUCCEEDED(link->GetShowCmd(&showCommand))) target.showCommand = showCommand;
+    ComPointer<IShellLinkDataList> data;
+    DWORD flags = 0;
+    target.advertised =
+        SUCCEEDED(link->QueryInterface(IID_IShellLinkDataList, data.ReceiveVoid())) &&
+        SUCCEEDED(data->GetFlags(&flags)) && (flags & SLDF_HAS_DARWINID) != 0;
     return target;
 }
 
