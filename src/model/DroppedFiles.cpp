@@ -5,8 +5,10 @@
 #include "platform/WinConstants.h"
 #include "platform/files/FileSystem.h"
 #include "platform/files/PathParts.h"
+#include "platform/ini/IniDocument.h"
 #include "platform/support/IniAccess.h"
 #include "platform/text/CaseFold.h"
+#include "platform/text/Encoding.h"
 
 namespace model {
 
@@ -30,6 +32,17 @@ std::wstring TitleOf(const std::wstring& path, const std::wstring& extension) {
     return title.empty() ? path : title;
 }
 
+// Windows writes URL= in the ANSI code page, with '?' for what that cannot hold, and the exact
+// address in the .W section, as UTF-7.
+std::wstring InternetShortcutAddress(const std::wstring& path) {
+    std::string bytes;
+    platform::files::ReadWholeFile(path, bytes, {.largestFile = platform::kLargestIniFile});
+    const auto document = platform::ini::IniDocument::FromBytes(bytes);
+    const auto exact = document.Find(L"InternetShortcut.W", L"URL");
+    if (exact && !exact->empty()) return platform::text::FromUtf7(*exact);
+    return std::wstring(document.Find(L"InternetShortcut", L"URL").value_or(L""));
+}
+
 std::shared_ptr<CCommand> Refuse(const std::wstring& path, const wchar_t* why) {
     platform::MsgBox(path + L"\r\n\r\n" + why, platform::kMbIconError | platform::kMbOk);
     return nullptr;
@@ -49,8 +62,7 @@ std::shared_ptr<CCommand> CommandFromFile(const std::wstring& path) {
         if (!target) return Refuse(path, L"Не удалось прочитать ярлык.");
         TakeShortcutTarget(*command, *target);
     } else if (platform::text::EqualIgnoringCase(extension, L".url")) {
-        const std::wstring url =
-            platform::asReadStringFromINI(L"InternetShortcut", L"URL", L"", path, 0);
+        const std::wstring url = InternetShortcutAddress(path);
         if (url.empty()) return Refuse(path, L"В ярлыке нет адреса.");
         command->FileName(url);
     }

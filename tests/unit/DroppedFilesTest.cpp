@@ -57,6 +57,17 @@ TEST_F(DroppedFilesTest, AnInternetShortcutOpensItsAddress) {
     EXPECT_EQ(command->Operation(), L"open");
 }
 
+// The exact address is in the .W section, in UTF-7; URL= has '?' for what the code page lacks.
+TEST_F(DroppedFilesTest, AnInternetShortcutOpensTheExactAddressOfItsUnicodeSection) {
+    EXPECT_EQ(FromNewFile(L"Search.url", "[InternetShortcut]\r\nURL=https://example.org/?q=??????\r\n"
+                                         "[InternetShortcut.W]\r\nURL=https://example.org/?q=+BD8EQAQ4BDIENQRC-\r\n")
+                  ->FileName(),
+              L"https://example.org/?q=привет");
+    EXPECT_EQ(FromNewFile(L"Plain.url", "[InternetShortcut.W]\r\nURL=\r\n[InternetShortcut]\r\nURL=https://a.b/\r\n")
+                  ->FileName(),
+              L"https://a.b/");
+}
+
 TEST_F(DroppedFilesTest, AnInternetShortcutWithoutAnAddressIsRefusedWithAMessage) {
     EXPECT_EQ(RefusalOf(L"Empty.url", "[InternetShortcut]\r\n"),
               temp.File(L"Empty.url") + L"\r\n\r\nВ ярлыке нет адреса.");
