@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "model/DropReading.h"
 #include "model/DroppedFiles.h"
 #include "platform/WinConstants.h"
 #include "support/HeadlessFixture.h"
@@ -15,17 +16,19 @@ protected:
     // The item that a new file of that name and content becomes.
     std::shared_ptr<model::CCommand> FromNewFile(const std::wstring& name, const std::string& bytes) {
         testsupport::WriteFileBytes(temp.File(name), bytes);
-        return model::CommandFromFile(temp.File(name));
+        return model::CommandFromFile(temp.File(name), names).command;
     }
 
-    // The one message with which such a file is refused.
+    // Why such a file is refused; the reading itself tells the user nothing.
     std::wstring RefusalOf(const std::wstring& name, const std::string& bytes) {
-        EXPECT_FALSE(FromNewFile(name, bytes));
-        EXPECT_EQ(env.dialogs.Messages().size(), 1u);
-        if (env.dialogs.Messages().empty()) return {};
-        EXPECT_EQ(env.dialogs.Messages()[0].style, platform::kMbIconError | platform::kMbOk);
-        return env.dialogs.Messages()[0].text;
+        testsupport::WriteFileBytes(temp.File(name), bytes);
+        const model::DroppedFile dropped = model::CommandFromFile(temp.File(name), names);
+        EXPECT_FALSE(dropped.command);
+        EXPECT_TRUE(env.dialogs.Messages().empty());
+        return dropped.refusal ? dropped.refusal : L"";
     }
+
+    platform::ShellNames names;
 };
 
 TEST_F(DroppedFilesTest, AFileOpensItselfUnderItsNameWithoutTheExtension) {
@@ -42,7 +45,7 @@ TEST_F(DroppedFilesTest, AFileOpensItselfUnderItsNameWithoutTheExtension) {
 TEST_F(DroppedFilesTest, AFolderKeepsItsWholeName) {
     const std::wstring path = temp.File(L"Photos.2024");
     std::filesystem::create_directory(path);
-    const auto command = model::CommandFromFile(path);
+    const auto command = model::CommandFromFile(path, names).command;
     ASSERT_TRUE(command);
     EXPECT_EQ(command->Title(), L"Photos.2024");
     EXPECT_EQ(command->FileName(), path);
@@ -68,15 +71,13 @@ TEST_F(DroppedFilesTest, AnInternetShortcutOpensTheExactAddressOfItsUnicodeSecti
               L"https://a.b/");
 }
 
-TEST_F(DroppedFilesTest, AnInternetShortcutWithoutAnAddressIsRefusedWithAMessage) {
-    EXPECT_EQ(RefusalOf(L"Empty.url", "[InternetShortcut]\r\n"),
-              temp.File(L"Empty.url") + L"\r\n\r\nВ ярлыке нет адреса.");
+TEST_F(DroppedFilesTest, AnInternetShortcutWithoutAnAddressIsRefused) {
+    EXPECT_EQ(RefusalOf(L"Empty.url", "[InternetShortcut]\r\n"), L"В ярлыке нет адреса.");
 }
 
 // Under Wine the shell tries to read it for real.
-TEST_F(DroppedFilesTest, AShortcutThatCannotBeReadIsRefusedWithAMessage) {
-    EXPECT_EQ(RefusalOf(L"Broken.lnk", "no shortcut"),
-              temp.File(L"Broken.lnk") + L"\r\n\r\nНе удалось прочитать ярлык.");
+TEST_F(DroppedFilesTest, AShortcutThatCannotBeReadIsRefused) {
+    EXPECT_EQ(RefusalOf(L"Broken.lnk", "no shortcut"), L"Не удалось прочитать ярлык.");
 }
 
 TEST_F(DroppedFilesTest, AShortcutsTargetIsTakenAsHeldWithArgumentsFolderAndShowCommand) {
@@ -112,6 +113,31 @@ TEST_F(DroppedFilesTest, AnInstallersShortcutStartsTheShortcutItself) {
                                         .advertised = true});
     EXPECT_EQ(command.FileName(), L"C:\\Links\\Word.lnk");
     EXPECT_EQ(command.Parameters(), L"");
+}
+
+// A drop is read in order up to the room there is; what is past it is never read.
+TEST_F(DroppedFilesTest, ADropIsReadInOrderUntilItsItemsFillTheRoom) {
+    std::vector<std::wstring> files;
+    for (const wchar_t* name : {L"a.txt", L"bad1.lnk", L"b.txt", L"c.txt", L"bad2.lnk", L"d.txt"}) {
+        files.push_back(temp.File(name));
+        testsupport::WriteFileBytes(files.back(), "x");
+    }
+    std::vector<int> asked;
+    const model::DropReading reading = model::ReadDroppedFiles(files, 3, [&](int read) {
+        asked.push_back(read);
+        return true;
+    });
+    ASSERT_EQ(reading.commands.size(), 3u);
+    EXPECT_EQ(reading.commands[2]->Title(), L"c");
+    ASSERT_EQ(reading.refused.size(), 1u);
+    EXPECT_EQ(reading.refused[0].first, files[1]);
+    EXPECT_EQ(reading.notRead, (std::vector<std::wstring>{files[4], files[5]}));
+    EXPECT_EQ(asked, (std::vector<int>{0, 1, 2, 3}));
+
+    const model::DropReading stopped =
+        model::ReadDroppedFiles(files, 3, [](int read) { return read < 1; });
+    EXPECT_EQ(stopped.commands.size(), 1u);
+    EXPECT_TRUE(stopped.refused.empty());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Shortcuts dropped on the menu editor, read through the shell: Wine writes real .lnk files with
-// IShellLinkW::Save; an installer's shortcut is written here byte by byte.
+// IShellLinkW::Save; an installer's shortcut is written here byte by byte. A real drop on the
+// real editor is read on its worker.
 #include <windows.h>
 #include <shlobj.h>
 
@@ -8,13 +9,17 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <thread>
 
 #include "model/DroppedFiles.h"
+#include "model/SharedCommands.h"
 #include "platform/WinConstants.h"
 #include "platform/shell/ShellFiles.h"
 #include "platform/text/Encoding.h"
 #include "platform/win32/ComApartment.h"
 #include "support/HeadlessFixture.h"
+#include "ui/editors/frmCommandsEditor.h"
+#include "Win32Fixture.h"
 
 namespace {
 
@@ -101,6 +106,8 @@ protected:
         testsupport::WriteFileBytes(path, ShortcutBytes(fill));
         return path;
     }
+
+    platform::ShellNames names;
 };
 
 // Wine keeps neither environment variables in a target nor the show command: both are Windows'
@@ -111,7 +118,7 @@ TEST_F(ShortcutWineTest, AShortcutGivesItsTargetArgumentsAndWorkingFolder) {
         link.SetArguments(L"/a \"C:\\My Files\\list.txt\"");
         link.SetWorkingDirectory(L"C:\\Work");
     });
-    const auto command = model::CommandFromFile(path);
+    const auto command = model::CommandFromFile(path, names).command;
     ASSERT_TRUE(command);
     EXPECT_EQ(command->Title(), L"Блокнот");
     EXPECT_EQ(command->FileName(), L"C:\\windows\\system32\\notepad.exe");
@@ -127,7 +134,7 @@ TEST_F(ShortcutWineTest, AShortcutToNoFileSystemPathStartsTheShortcutItself) {
         link.SetIDList(computer);
         CoTaskMemFree(computer);
     });
-    const auto command = model::CommandFromFile(path);
+    const auto command = model::CommandFromFile(path, names).command;
     ASSERT_TRUE(command);
     EXPECT_EQ(command->Title(), L"Компьютер");
     EXPECT_EQ(command->FileName(), path);
@@ -152,9 +159,118 @@ TEST_F(ShortcutWineTest, AnInstallersShortcutIsToldByItsFlagAndStartsTheShortcut
     const std::optional<platform::ShortcutTarget> target = platform::ReadShortcut(advertised);
     ASSERT_TRUE(target);
     EXPECT_TRUE(target->advertised);
-    const auto command = model::CommandFromFile(advertised);
+    const auto command = model::CommandFromFile(advertised, names).command;
     ASSERT_TRUE(command);
     EXPECT_EQ(command->FileName(), advertised);
+}
+
+// The real editor under the Win32 toolkit, and a drop sent to it as the shell posts one: the
+// window answers again as soon as it has taken the drop, while its worker reads the files.
+class EditorDropWine : public testsupport::Win32Test {
+protected:
+    EditorDropWine() : previousApp_(platform::App()) {
+        platform::SetApp(testsupport::TestApplication(temp.Path()));
+        model::SetCommands(nullptr);
+        const std::wstring menu = temp.File(L"Меню.Larkspur");
+        testsupport::WriteFileBytes(menu, "[Options]\r\nTitle=Menu\r\n[Item 0]\r\nTitle=0\r\n"
+                                          "FileName=a.exe\r\n[Item 1]\r\nTitle=1\r\nFileName=b.exe\r\n");
+        model::Commands().ConfigFileName(menu);
+        model::Commands().LoadItems();
+    }
+    ~EditorDropWine() override {
+        model::SetCommands(nullptr);
+        platform::SetApp(previousApp_);
+    }
+
+    testsupport::TempFolder temp;
+
+private:
+    platform::Application previousApp_;
+};
+
+// A shown window of the thread with that class, looked for from another thread.
+struct ShownWindow {
+    const wchar_t* className;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindShown(HWND window, LPARAM wanted) {
+    auto* shown = reinterpret_cast<ShownWindow*>(wanted);
+    wchar_t className[32] = L"";
+    GetClassNameW(window, className, 32);
+    if (std::wstring(className) != shown->className || !IsWindowVisible(window)) return TRUE;
+    shown->found = window;
+    return FALSE;
+}
+
+HWND ShownWindowOf(DWORD thread, const wchar_t* className) {
+    ShownWindow shown{className};
+    EnumThreadWindows(thread, FindShown, reinterpret_cast<LPARAM>(&shown));
+    return shown.found;
+}
+
+LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, 5000, &result)) return -1;
+    return static_cast<LRESULT>(result);
+}
+
+TEST_F(EditorDropWine, ADropIsReadOnTheEditorsWorkerAndGoesInWhereItFell) {
+    platform::EnsureComApartment();
+    std::vector<std::wstring> files;
+    for (int i = 0; i < 200; ++i) {
+        files.push_back(temp.File(L"Файл " + std::to_wstring(i) + L".txt"));
+        testsupport::WriteFileBytes(files.back(), "x");
+    }
+    files[1] = temp.File(L"Блокнот.lnk");
+    testsupport::WriteFileBytes(files[1], ShortcutBytes([](IShellLinkW& link) {
+                                    link.SetPath(L"C:\\windows\\system32\\notepad.exe");
+                                    link.SetArguments(L"/a");
+                                }));
+    files[2] = temp.File(L"Поиск.url");
+    testsupport::WriteFileBytes(files[2], "[InternetShortcut]\r\nURL=https://a.b/?q=??\r\n"
+                                          "[InternetShortcut.W]\r\nURL=https://a.b/?q=+BDQEMA-\r\n");
+
+    LRESULT rowsOnceTaken = -1;
+    LRESULT rowsAtEnd = -1;
+    HWND message = nullptr;
+    const DWORD formThread = GetCurrentThreadId();
+    std::thread user([&] {
+        HWND form = nullptr;
+        for (int tries = 0; tries < 1000 && !form; ++tries) {
+            form = ShownWindowOf(formThread, L"ShowLarkspur.Form");
+            Sleep(10);
+        }
+        HWND list = FindWindowExW(form, nullptr, L"ListBox", nullptr);
+        RECT row{};
+        Ask(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+        POINT point{row.left + 2, row.top + 2};
+        MapWindowPoints(list, form, &point, 1);
+        // Sent, not posted: it returns once the form has taken the drop.
+        Ask(form, WM_DROPFILES, reinterpret_cast<WPARAM>(testsupport::MakeDrop(files, point)));
+        rowsOnceTaken = Ask(list, LB_GETCOUNT);
+        for (int tries = 0; tries < 3000 && Ask(list, LB_GETCOUNT) < 202; ++tries) Sleep(10);
+        rowsAtEnd = Ask(list, LB_GETCOUNT);
+        message = ShownWindowOf(formThread, L"#32770");
+        if (message) PostMessageW(message, WM_COMMAND, IDOK, 0);
+        PostMessageW(form, WM_COMMAND, IDOK, 0);  // Enter: Save
+    });
+    ui::frmCommandsEditor editor;
+    editor.ShowModal();
+    user.join();
+
+    EXPECT_EQ(message, nullptr);
+    EXPECT_EQ(rowsOnceTaken, 2);
+    ASSERT_EQ(rowsAtEnd, 202);
+    model::CCommands& saved = model::Commands();
+    ASSERT_EQ(saved.Count(), 202);
+    EXPECT_EQ(saved.Item(0)->Title(), L"0");
+    EXPECT_EQ(saved.Item(1)->Title(), L"Файл 0");
+    EXPECT_EQ(saved.Item(2)->FileName(), L"C:\\windows\\system32\\notepad.exe");
+    EXPECT_EQ(saved.Item(2)->Parameters(), L"/a");
+    EXPECT_EQ(saved.Item(3)->FileName(), L"https://a.b/?q=да");
+    EXPECT_EQ(saved.Item(200)->Title(), L"Файл 199");
+    EXPECT_EQ(saved.Item(201)->Title(), L"1");
 }
 
 }  // namespace
