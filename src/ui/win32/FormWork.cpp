@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <objbase.h>
+#include <process.h>
 
 #include <atomic>
 #include <stdexcept>
@@ -35,7 +36,7 @@ namespace {
 constexpr ULONGLONG kMoment = 400;
 constexpr UINT kTickMilliseconds = 100;
 
-DWORD WINAPI RunWorker(void* parameter) {
+unsigned __stdcall RunWorker(void* parameter) {
     const std::unique_ptr<std::shared_ptr<WorkerState>> owned(
         static_cast<std::shared_ptr<WorkerState>*>(parameter));
     WorkerState& state = **owned;
@@ -67,7 +68,8 @@ void RefreshCursor(HWND form) {
 
 // The user-interface thread's apartment is started first: COM makes the first single-threaded
 // apartment of a process its main one, where objects of shell extensions marked for no
-// threading are made, and a worker's ends with it.
+// threading are made, and a worker's ends with it. The worker uses the C runtime, so it is
+// started through it (_beginthreadex), as CreateThread's documentation asks.
 void FormWork::Start(HWND form, int dpi, BackgroundWork work) {
     if (state_) throw std::logic_error("the form's work has not ended yet");
     platform::EnsureComApartment();
@@ -76,12 +78,12 @@ void FormWork::Start(HWND form, int dpi, BackgroundWork work) {
     state->notify = form;
     state->ticket = ++ticket_;
     auto* parameter = new std::shared_ptr<WorkerState>(state);
-    HANDLE thread = CreateThread(nullptr, 0, RunWorker, parameter, 0, nullptr);
+    const auto thread = _beginthreadex(nullptr, 0, RunWorker, parameter, 0, nullptr);
     if (!thread) {
         delete parameter;
         throw std::runtime_error("no thread could be started for the work");
     }
-    CloseHandle(thread);
+    CloseHandle(reinterpret_cast<HANDLE>(thread));
     state_ = std::move(state);
     finished_ = std::move(work.finished);
     barBounds_ = work.progressBar;
