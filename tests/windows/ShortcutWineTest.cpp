@@ -188,25 +188,14 @@ private:
     platform::Application previousApp_;
 };
 
-// A shown window of the thread with that class, looked for from another thread.
-struct ShownWindow {
-    const wchar_t* className;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindShown(HWND window, LPARAM wanted) {
-    auto* shown = reinterpret_cast<ShownWindow*>(wanted);
-    wchar_t className[32] = L"";
-    GetClassNameW(window, className, 32);
-    if (std::wstring(className) != shown->className || !IsWindowVisible(window)) return TRUE;
-    shown->found = window;
-    return FALSE;
-}
-
-HWND ShownWindowOf(DWORD thread, const wchar_t* className) {
-    ShownWindow shown{className};
-    EnumThreadWindows(thread, FindShown, reinterpret_cast<LPARAM>(&shown));
-    return shown.found;
+// A shown top-level window of that class, once there is one (5 s at most).
+HWND ShownWindow(const wchar_t* className) {
+    for (int tries = 0; tries < 500; ++tries) {
+        HWND window = FindWindowW(className, nullptr);
+        if (window && IsWindowVisible(window)) return window;
+        Sleep(10);
+    }
+    return nullptr;
 }
 
 LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
@@ -234,13 +223,8 @@ TEST_F(EditorDropWine, ADropIsReadOnTheEditorsWorkerAndGoesInWhereItFell) {
     LRESULT rowsOnceTaken = -1;
     LRESULT rowsAtEnd = -1;
     HWND message = nullptr;
-    const DWORD formThread = GetCurrentThreadId();
     std::thread user([&] {
-        HWND form = nullptr;
-        for (int tries = 0; tries < 1000 && !form; ++tries) {
-            form = ShownWindowOf(formThread, L"ShowLarkspur.Form");
-            Sleep(10);
-        }
+        HWND form = ShownWindow(L"ShowLarkspur.Form");
         HWND list = FindWindowExW(form, nullptr, L"ListBox", nullptr);
         RECT row{};
         Ask(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
@@ -251,7 +235,7 @@ TEST_F(EditorDropWine, ADropIsReadOnTheEditorsWorkerAndGoesInWhereItFell) {
         rowsOnceTaken = Ask(list, LB_GETCOUNT);
         for (int tries = 0; tries < 3000 && Ask(list, LB_GETCOUNT) < 202; ++tries) Sleep(10);
         rowsAtEnd = Ask(list, LB_GETCOUNT);
-        message = ShownWindowOf(formThread, L"#32770");
+        message = FindWindowW(L"#32770", nullptr);
         if (message) PostMessageW(message, WM_COMMAND, IDOK, 0);
         PostMessageW(form, WM_COMMAND, IDOK, 0);  // Enter: Save
     });
