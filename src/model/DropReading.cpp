@@ -1,6 +1,7 @@
 #include "model/DropReading.h"
 
 #include "model/DroppedFiles.h"
+#include "platform/texts/Texts.h"
 
 namespace model {
 
@@ -40,16 +41,16 @@ DropReading ReadDroppedFiles(const std::vector<std::wstring>& files, int room,
 }
 
 std::wstring LeftOutMessage(const DropReading& reading, const std::wstring& limitMessage) {
-    std::vector<std::pair<const wchar_t*, std::vector<std::wstring>>> byReason;
+    std::vector<std::pair<unsigned, std::vector<std::wstring>>> byReason;
     for (const auto& [file, why] : reading.refused) {
         auto group = byReason.begin();
-        while (group != byReason.end() && std::wstring(group->first) != why) ++group;
+        while (group != byReason.end() && group->first != why) ++group;
         if (group == byReason.end()) group = byReason.insert(group, {why, {}});
         group->second.push_back(file);
     }
     std::wstring message;
     for (const auto& [why, files] : byReason) {
-        message += (message.empty() ? L"" : L"\r\n\r\n") + Paragraph(files, why);
+        message += (message.empty() ? L"" : L"\r\n\r\n") + Paragraph(files, platform::Text(why));
     }
     if (!reading.notRead.empty()) {
         message += (message.empty() ? L"" : L"\r\n\r\n") + Paragraph(reading.notRead, limitMessage);

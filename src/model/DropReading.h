@@ -14,8 +14,8 @@ namespace model {
 struct DropReading {
     // The items, in the order the files were given.
     std::vector<std::shared_ptr<CCommand>> commands;
-    // The files that could not be read, in the order given, each with why.
-    std::vector<std::pair<std::wstring, const wchar_t*>> refused;
+    // The files that could not be read, in the order given, each with why (a text id).
+    std::vector<std::pair<std::wstring, unsigned>> refused;
     // The files not read at all: the items already filled the room there was.
     std::vector<std::wstring> notRead;
 };
@@ -28,7 +28,8 @@ DropReading ReadDroppedFiles(const std::vector<std::wstring>& files, int room,
 
 // The one message a drop ends with when files were left out, empty when none was: for each
 // reason, the first few files and how many more, then the reason; the files the limit left
-// out come last, followed by `limitMessage`.
+// out come last, followed by `limitMessage`. In the interface's language: on the
+// user-interface thread.
 std::wstring LeftOutMessage(const DropReading& reading, const std::wstring& limitMessage);
 
 }  // namespace model

@@ -8,6 +8,7 @@
 #include "platform/support/IniAccess.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/Encoding.h"
+#include "platform/texts/TextIds.h"
 
 namespace model {
 
@@ -54,11 +55,11 @@ DroppedFile CommandFromFile(const std::wstring& path, platform::ShellNames& name
     command->ShowCommand(platform::kSwShowDefault);
     if (platform::text::EqualIgnoringCase(extension, L".lnk")) {
         const std::optional<platform::ShortcutTarget> target = platform::ReadShortcut(path);
-        if (!target) return {.refusal = L"Не удалось прочитать ярлык."};
+        if (!target) return {.refusal = IDS_SHORTCUT_UNREADABLE};
         TakeShortcutTarget(*command, *target);
     } else if (platform::text::EqualIgnoringCase(extension, L".url")) {
         const std::wstring url = InternetShortcutAddress(path);
-        if (url.empty()) return {.refusal = L"В ярлыке нет адреса."};
+        if (url.empty()) return {.refusal = IDS_SHORTCUT_WITHOUT_ADDRESS};
         command->FileName(url);
     }
     command->Title(TitleOf(path, extension, names));

@@ -16,7 +16,7 @@ namespace model {
 // - anything else: opens it.
 struct DroppedFile {
     std::shared_ptr<CCommand> command;  // null when the file cannot be read
-    const wchar_t* refusal = nullptr;   // then why, as a sentence for the user
+    unsigned refusal = 0;               // then why: the id of a sentence for the user
 };
 
 // Reads the file on the calling thread, which has COM started; it shares nothing with other

@@ -7,6 +7,7 @@
 #include "model/DropReading.h"
 #include "model/DroppedFiles.h"
 #include "platform/WinConstants.h"
+#include "platform/texts/TextIds.h"
 #include "support/HeadlessFixture.h"
 
 namespace {
@@ -20,12 +21,12 @@ protected:
     }
 
     // Why such a file is refused; the reading itself tells the user nothing.
-    std::wstring RefusalOf(const std::wstring& name, const std::string& bytes) {
+    unsigned RefusalOf(const std::wstring& name, const std::string& bytes) {
         testsupport::WriteFileBytes(temp.File(name), bytes);
         const model::DroppedFile dropped = model::CommandFromFile(temp.File(name), names);
         EXPECT_FALSE(dropped.command);
         EXPECT_TRUE(env.dialogs.Messages().empty());
-        return dropped.refusal ? dropped.refusal : L"";
+        return dropped.refusal;
     }
 
     platform::ShellNames names;
@@ -72,12 +73,12 @@ TEST_F(DroppedFilesTest, AnInternetShortcutOpensTheExactAddressOfItsUnicodeSecti
 }
 
 TEST_F(DroppedFilesTest, AnInternetShortcutWithoutAnAddressIsRefused) {
-    EXPECT_EQ(RefusalOf(L"Empty.url", "[InternetShortcut]\r\n"), L"В ярлыке нет адреса.");
+    EXPECT_EQ(RefusalOf(L"Empty.url", "[InternetShortcut]\r\n"), IDS_SHORTCUT_WITHOUT_ADDRESS);
 }
 
 // Under Wine the shell tries to read it for real.
 TEST_F(DroppedFilesTest, AShortcutThatCannotBeReadIsRefused) {
-    EXPECT_EQ(RefusalOf(L"Broken.lnk", "no shortcut"), L"Не удалось прочитать ярлык.");
+    EXPECT_EQ(RefusalOf(L"Broken.lnk", "no shortcut"), IDS_SHORTCUT_UNREADABLE);
 }
 
 TEST_F(DroppedFilesTest, AShortcutsTargetIsTakenAsHeldWithArgumentsFolderAndShowCommand) {
