@@ -1,6 +1,7 @@
 #include "model/DropReading.h"
 
 #include "model/DroppedFiles.h"
+#include "platform/text/NumberText.h"
 #include "platform/texts/Texts.h"
 
 namespace model {
@@ -15,7 +16,8 @@ std::wstring Paragraph(const std::vector<std::wstring>& files, const std::wstrin
     std::wstring text;
     for (size_t i = 0; i < files.size() && i < kNamedFiles; ++i) text += files[i] + L"\r\n";
     if (files.size() > kNamedFiles) {
-        text += L"и ещё " + std::to_wstring(files.size() - kNamedFiles) + L".\r\n";
+        const auto more = static_cast<long long>(files.size() - kNamedFiles);
+        text += platform::Text(IDS_LEFT_OUT_MORE, {platform::text::Decimal(more)}) + L"\r\n";
     }
     return text + L"\r\n" + why;
 }

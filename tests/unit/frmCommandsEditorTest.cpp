@@ -9,6 +9,7 @@
 #include "model/SharedCommands.h"
 #include "platform/WinConstants.h"
 #include "platform/headless/HeadlessKeyboard.h"
+#include "platform/texts/Texts.h"
 #include "support/FormFixture.h"
 #include "ui/editors/frmCommandsEditor.h"
 #include "ui/headless/HeadlessControls.h"
@@ -605,6 +606,21 @@ TEST_F(frmCommandsEditorDropTest, FilesThatCannotBeReadAreNamedInOneMessage) {
     for (int i = 0; i < 5; ++i) expected += files[i < 3 ? i : i + 1] + L"\r\n";
     expected += L"и ещё 25.\r\n\r\nНе удалось прочитать ярлык.\r\n\r\n" + temp.File(L"Empty.url") +
                 L"\r\n\r\nВ ярлыке нет адреса.";
+    EXPECT_EQ(env.dialogs.Messages()[0].text, expected);
+}
+
+TEST_F(frmCommandsEditorDropTest, TheMessageOfFilesLeftOutIsInTheInterfacesLanguage) {
+    platform::UseLanguage(platform::PickLanguage(L"en", L""));
+    const std::vector<std::wstring> files = MakeBrokenShortcuts(7);
+    RunEditor([&](HeadlessForm& editor) {
+        editor.DropFiles(L"lstItems", files, 0);
+        editor.FinishWork();
+        editor.Click(L"cmdCancel");
+    });
+    ASSERT_EQ(env.dialogs.Messages().size(), 1u);
+    std::wstring expected;
+    for (int i = 0; i < 5; ++i) expected += files[i] + L"\r\n";
+    expected += L"and 2 more.\r\n\r\nThe shortcut could not be read.";
     EXPECT_EQ(env.dialogs.Messages()[0].text, expected);
 }
 
