@@ -41,6 +41,17 @@ TEST(FilesReplaceWine, ARefusedPosixRenameFallsBackToThePlainReplace) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
 }
 
+// The installed program is known by the path its install recorded, however it was started.
+TEST(FilesNamesWine, AShortNameIsSpelledLong) {
+    testsupport::TempFolder folder;
+    const std::wstring program = folder.File(L"Программа с длинным именем.exe");
+    testsupport::WriteFileBytes(program, "MZ");
+    wchar_t shortName[MAX_PATH];
+    ASSERT_GT(GetShortPathNameW(program.c_str(), shortName, MAX_PATH), 0u);
+    ASSERT_NE(std::wstring(shortName), program);
+    EXPECT_EQ(files::LongPath(shortName), program);
+}
+
 class LongPathWine : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -70,6 +70,9 @@ bool IsFolder(const std::wstring& path);
 // The absolute, normalised path ("." and ".." resolved) of a path relative to the current
 // folder; the path itself when it cannot be resolved.
 std::wstring FullPath(const std::wstring& path);
+// The path with every 8.3 short name in it spelled long, so that two spellings of one file
+// compare equal; the path itself when it cannot be resolved.
+std::wstring LongPath(const std::wstring& path);
 std::wstring CurrentFolder();
 // On Windows a current folder longer than MAX_PATH would make every program started from here
 // fail to start: a longer folder is set by its short (8.3) name where it has one that fits,

@@ -175,6 +175,9 @@ std::wstring FullPath(const std::wstring& path) {
     return text::FromUtf8(absolute.lexically_normal().string());
 }
 
+// No short names here.
+std::wstring LongPath(const std::wstring& path) { return path; }
+
 std::wstring CurrentFolder() {
     std::error_code error;
     const auto current = std::filesystem::current_path(error);

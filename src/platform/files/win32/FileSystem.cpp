@@ -300,6 +300,16 @@ std::wstring FullPath(const std::wstring& path) {
     return full;
 }
 
+std::wstring LongPath(const std::wstring& path) {
+    const DWORD length = GetLongPathNameW(path.c_str(), nullptr, 0);
+    if (length == 0) return path;
+    std::wstring longPath(length, L'\0');
+    const DWORD written = GetLongPathNameW(path.c_str(), longPath.data(), length);
+    if (written == 0 || written >= length) return path;
+    longPath.resize(written);
+    return longPath;
+}
+
 std::wstring CurrentFolder() {
     const DWORD length = GetCurrentDirectoryW(0, nullptr);
     std::wstring folder(length, L'\0');
