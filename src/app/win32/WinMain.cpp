@@ -11,6 +11,7 @@
 #include "platform/Environment.h"
 #include "platform/text/Encoding.h"
 #include "platform/win32/ComApartment.h"
+#include "platform/win32/ErrorMode.h"
 #include "platform/win32/NewWindowPlace.h"
 #include "platform/win32/Win32Environment.h"
 #include "ui/Form.h"
@@ -41,6 +42,7 @@ void ReportUnexpected(const std::exception& error) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    platform::SilenceSystemErrorBoxes();  // before any probe, dialog or save
     platform::NoteStartMonitor();  // before a window of ours takes the foreground
     platform::SetApp(app::ReadExecutableInfo());
     int exitCode = 0;

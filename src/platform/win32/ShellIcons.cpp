@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/shell/TargetResolution.h"
+#include "platform/win32/ErrorMode.h"
 
 namespace platform {
 
@@ -166,6 +167,7 @@ HICON ProtocolIcon(const std::wstring& scheme, int size, TargetLookup& lookup) {
 }  // namespace
 
 HICON LoadTargetIcon(const ShellTarget& target, int size) {
+    const ThreadErrorBoxesSilenced silenced;  // a probe of an empty drive fails quietly
     Win32TargetLookup lookup;
     const ResolvedTarget resolved = ResolveTarget(target, lookup);
     HICON icon = nullptr;
