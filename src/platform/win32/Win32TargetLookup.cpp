@@ -1,0 +1,67 @@
+#include "platform/win32/Win32TargetLookup.h"
+
+#include <windows.h>
+
+#include "platform/win32/Registry.h"
+
+namespace platform {
+
+namespace {
+
+std::wstring EnvironmentText(const wchar_t* name) {
+    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+    if (size == 0) return {};
+    std::wstring text(size, L'\0');
+    text.resize(GetEnvironmentVariableW(name, text.data(), size));
+    return text;
+}
+
+}  // namespace
+
+std::wstring Win32TargetLookup::Expand(const std::wstring& text) {
+    if (text.find(L'%') == std::wstring::npos) return text;
+    const DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+    if (size == 0) return text;
+    std::wstring expanded(size, L'\0');
+    const DWORD written = ExpandEnvironmentStringsW(text.c_str(), expanded.data(), size);
+    expanded.resize(written > 0 ? written - 1 : 0);
+    return expanded;
+}
+
+bool Win32TargetLookup::Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring Win32TargetLookup::AppPath(const std::wstring& programName) {
+    const std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + programName;
+    std::wstring path = ReadExpandedRegistryText(HKEY_CURRENT_USER, key, nullptr);
+    if (path.empty()) path = ReadExpandedRegistryText(HKEY_LOCAL_MACHINE, key, nullptr);
+    if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"') {
+        path = path.substr(1, path.size() - 2);
+    }
+    return path;
+}
+
+std::vector<std::wstring> Win32TargetLookup::SearchFolders() {
+    std::vector<std::wstring> folders;
+    wchar_t folder[MAX_PATH];
+    if (UINT n = GetSystemDirectoryW(folder, MAX_PATH); n && n < MAX_PATH) {
+        folders.emplace_back(folder, n);
+    }
+    if (UINT n = GetWindowsDirectoryW(folder, MAX_PATH); n && n < MAX_PATH) {
+        folders.emplace_back(folder, n);
+    }
+    const std::wstring path = EnvironmentText(L"PATH");
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = path.find(L';', start);
+        if (end == std::wstring::npos) end = path.size();
+        std::wstring entry = path.substr(start, end - start);
+        std::erase(entry, L'"');
+        if (!entry.empty()) folders.push_back(Expand(entry));
+        start = end + 1;
+    }
+    return folders;
+}
+
+}  // namespace platform
