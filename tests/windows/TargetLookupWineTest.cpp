@@ -62,4 +62,16 @@ TEST_F(TargetLookupWine, AProgramRegisteredOnlyUnderAppPathsIsFound) {
     EXPECT_EQ(Resolve(L"larkspur-test-c"), ResolvedTarget{});
 }
 
+TEST_F(TargetLookupWine, ThePathsFoldersOnAServerAreNotSearched) {
+    std::wstring path(32767, L'\0');
+    path.resize(GetEnvironmentVariableW(L"PATH", path.data(), static_cast<DWORD>(path.size())));
+    const std::wstring local = temp.File(L"Инструменты");
+    SetEnvironmentVariableW(L"PATH", (L"\\\\server\\tools;" + local).c_str());
+    const std::vector<std::wstring> folders = lookup.SearchFolders();
+    SetEnvironmentVariableW(L"PATH", path.c_str());
+    ASSERT_FALSE(folders.empty());
+    EXPECT_EQ(folders.back(), local);
+    EXPECT_EQ(std::count(folders.begin(), folders.end(), L"\\\\server\\tools"), 0);
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/shell/PathFolders.h"
 #include "platform/win32/Registry.h"
 
 namespace platform {
@@ -14,6 +15,11 @@ std::wstring EnvironmentText(const wchar_t* name) {
     std::wstring text(size, L'\0');
     text.resize(GetEnvironmentVariableW(name, text.data(), size));
     return text;
+}
+
+bool IsRemoteDrive(wchar_t drive) {
+    const wchar_t root[] = {drive, L':', L'\\', L'\0'};
+    return GetDriveTypeW(root) == DRIVE_REMOTE;
 }
 
 }  // namespace
@@ -51,15 +57,9 @@ std::vector<std::wstring> Win32TargetLookup::SearchFolders() {
     if (UINT n = GetWindowsDirectoryW(folder, MAX_PATH); n && n < MAX_PATH) {
         folders.emplace_back(folder, n);
     }
-    const std::wstring path = EnvironmentText(L"PATH");
-    size_t start = 0;
-    while (start <= path.size()) {
-        size_t end = path.find(L';', start);
-        if (end == std::wstring::npos) end = path.size();
-        std::wstring entry = path.substr(start, end - start);
-        std::erase(entry, L'"');
-        if (!entry.empty()) folders.push_back(Expand(entry));
-        start = end + 1;
+    auto expand = [this](const std::wstring& text) { return Expand(text); };
+    for (std::wstring& entry : LocalPathFolders(EnvironmentText(L"PATH"), expand, IsRemoteDrive)) {
+        folders.push_back(std::move(entry));
     }
     return folders;
 }

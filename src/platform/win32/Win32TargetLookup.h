@@ -10,6 +10,7 @@ public:
     std::wstring Expand(const std::wstring& text) override;
     bool Exists(const std::wstring& path) override;
     std::wstring AppPath(const std::wstring& programName) override;
+    // PATH's folders on this machine only (PathFolders.h).
     std::vector<std::wstring> SearchFolders() override;
 };
 
