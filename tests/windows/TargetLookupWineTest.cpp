@@ -13,8 +13,6 @@
 
 namespace {
 
-using platform::ResolvedTarget;
-
 const std::wstring kAppPaths = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
 
 class TargetLookupWine : public ::testing::Test {
@@ -43,8 +41,9 @@ protected:
         RegCloseKey(key);
     }
 
-    ResolvedTarget Resolve(const std::wstring& name) {
-        return platform::ResolveTarget({name, L"", temp.File(L"menus")}, lookup);
+    // The path of the file found, or empty.
+    std::wstring Resolve(const std::wstring& name) {
+        return platform::ResolveTarget({name, L"", temp.File(L"menus")}, lookup).path;
     }
 
     testsupport::TempFolder temp;
@@ -56,10 +55,9 @@ TEST_F(TargetLookupWine, AProgramRegisteredOnlyUnderAppPathsIsFound) {
     ASSERT_TRUE(SetEnvironmentVariableW(L"LARKSPUR_TEST_TOOLS", temp.File(L"Инструменты").c_str()));
     Register(L"larkspur-test-a.exe", REG_EXPAND_SZ, L"%LARKSPUR_TEST_TOOLS%\\tool.exe");
     Register(L"larkspur-test-b.exe", REG_SZ, L"\"" + Tool() + L"\"");
-    const ResolvedTarget found{ResolvedTarget::Kind::Path, Tool(), {}};
-    EXPECT_EQ(Resolve(L"larkspur-test-a"), found);
-    EXPECT_EQ(Resolve(L"larkspur-test-b.exe"), found);
-    EXPECT_EQ(Resolve(L"larkspur-test-c"), ResolvedTarget{});
+    EXPECT_EQ(Resolve(L"larkspur-test-a"), Tool());
+    EXPECT_EQ(Resolve(L"larkspur-test-b.exe"), Tool());
+    EXPECT_EQ(Resolve(L"larkspur-test-c"), L"");
 }
 
 TEST_F(TargetLookupWine, ThePathsFoldersOnAServerAreNotSearched) {

@@ -45,6 +45,15 @@ HICON PathIcon(const std::wstring& path, DWORD attributes, UINT flags, int size)
     return SystemListIcon(info.iIcon, size);
 }
 
+// The icon of a file or folder that was found. One whose data is not on this machine is not
+// read, which would download it: its icon comes from its attributes and name alone.
+HICON FoundIcon(const ResolvedTarget& found, int size) {
+    if (HasDataElsewhere(found)) {
+        return PathIcon(found.path, found.attributes, SHGFI_USEFILEATTRIBUTES, size);
+    }
+    return PathIcon(found.path, 0, 0, size);
+}
+
 // The program at the start of a command line.
 std::wstring ProgramOf(const std::wstring& command) {
     if (command.empty()) return {};
@@ -76,11 +85,11 @@ HICON ProtocolIcon(const std::wstring& scheme, int size, TargetLookup& lookup) {
     if (location.empty()) {
         std::wstring program = Associated(ASSOCSTR_EXECUTABLE, scheme);
         if (program.empty()) {
-            program = ProgramOf(ReadExpandedRegistryText(HKEY_CLASSES_ROOT,
-                                             scheme + L"\\shell\\open\\command", nullptr));
+            program = ProgramOf(ReadExpandedRegistryText(
+                HKEY_CLASSES_ROOT, scheme + L"\\shell\\open\\command", nullptr));
         }
         const ResolvedTarget found = ResolveTarget({program, L"", L""}, lookup);
-        return found.kind == ResolvedTarget::Kind::Path ? PathIcon(found.path, 0, 0, size) : nullptr;
+        return found.kind == ResolvedTarget::Kind::Path ? FoundIcon(found, size) : nullptr;
     }
     int index = 0;
     const size_t comma = location.find_last_of(L',');
@@ -104,7 +113,7 @@ HICON LoadTargetIcon(const ShellTarget& target, int size) {
     const ResolvedTarget resolved = ResolveTarget(target, lookup);
     HICON icon = nullptr;
     if (resolved.kind == ResolvedTarget::Kind::Path) {
-        icon = PathIcon(resolved.path, 0, 0, size);
+        icon = FoundIcon(resolved, size);
     } else if (resolved.kind == ResolvedTarget::Kind::Url) {
         icon = ProtocolIcon(resolved.scheme, size, lookup);
     }

@@ -34,8 +34,10 @@ std::wstring Win32TargetLookup::Expand(const std::wstring& text) {
     return expanded;
 }
 
-bool Win32TargetLookup::Exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+std::optional<std::uint32_t> Win32TargetLookup::Attributes(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return attributes;
 }
 
 std::wstring Win32TargetLookup::AppPath(const std::wstring& programName) {

@@ -8,7 +8,7 @@ namespace platform {
 class Win32TargetLookup : public TargetLookup {
 public:
     std::wstring Expand(const std::wstring& text) override;
-    bool Exists(const std::wstring& path) override;
+    std::optional<std::uint32_t> Attributes(const std::wstring& path) override;
     std::wstring AppPath(const std::wstring& programName) override;
     // PATH's folders on this machine only (PathFolders.h).
     std::vector<std::wstring> SearchFolders() override;
