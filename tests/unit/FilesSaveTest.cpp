@@ -146,7 +146,7 @@ TEST(FilesFolders, CreatesNestedFoldersAndAcceptsExistingOnes) {
 TEST(FilesFolders, CurrentFolderChangesAndRelativePathsFollowIt) {
     FilesTestFolder folder;
     const std::wstring before = files::CurrentFolder();
-    ASSERT_TRUE(files::ChangeCurrentFolder(folder.RootPath()));
+    ASSERT_EQ(files::ChangeCurrentFolder(folder.RootPath()), std::error_code());
     EXPECT_TRUE(std::filesystem::equivalent(FilesTestFolder::FsPath(files::CurrentFolder()),
                                             folder.Root()));
     folder.Write(L"menu.Larkspur", "x");
@@ -154,8 +154,8 @@ TEST(FilesFolders, CurrentFolderChangesAndRelativePathsFollowIt) {
     EXPECT_TRUE(std::filesystem::equivalent(FilesTestFolder::FsPath(full),
                                             folder.Root() / "menu.Larkspur"));
     EXPECT_TRUE(files::FullPath(L"sub/../menu.Larkspur") == full);
-    EXPECT_FALSE(files::ChangeCurrentFolder(folder.PathOf(L"missing")));
-    ASSERT_TRUE(files::ChangeCurrentFolder(before));
+    EXPECT_NE(files::ChangeCurrentFolder(folder.PathOf(L"missing")), std::error_code());
+    ASSERT_EQ(files::ChangeCurrentFolder(before), std::error_code());
 }
 
 TEST(FilesRead, RefusesAFileLargerThanAskedUnread) {
