@@ -9,6 +9,7 @@
 #include "platform/support/FileNames.h"
 #include "platform/support/IniAccess.h"
 #include "platform/support/TextTrim.h"
+#include "platform/texts/Texts.h"
 
 namespace model {
 
@@ -64,7 +65,7 @@ bool CCommand::RunItem(const std::wstring& menuFileName) {
 
 void CCommand::ReportRefusal(std::uint32_t systemError, platform::WindowHandle owner) const {
     platform::ErrorBox().ShowSystemError(systemError, platform::kMbIconError, 0,
-                                         fileName_ + L"\r\n\r\n" + L"Не удалось запустить элемент меню.",
+                                         fileName_ + L"\r\n\r\n" + platform::Text(IDS_RUN_FAILED),
                                          0, owner);
 }
 
