@@ -87,12 +87,12 @@ TEST_F(LongPathWine, AMenuThreeHundredCharactersDeepIsSavedAndRead) {
 TEST_F(LongPathWine, TheCurrentFolderIsSetByItsShortName) {
     testsupport::WriteFileBytes(menu, "[Options]\r\nTitle=Здесь\r\n");
     const std::wstring before = files::CurrentFolder();
-    ASSERT_TRUE(files::ChangeCurrentFolder(deep));
+    ASSERT_EQ(files::ChangeCurrentFolder(deep), std::error_code());
     const std::wstring current = files::CurrentFolder();
     EXPECT_LT(current.size(), size_t{MAX_PATH});
     std::string bytes;
     EXPECT_EQ(files::ReadWholeFile(L"Меню.Larkspur", bytes), files::ReadResult::Read);
-    ASSERT_TRUE(files::ChangeCurrentFolder(before));
+    ASSERT_EQ(files::ChangeCurrentFolder(before), std::error_code());
     EXPECT_EQ(bytes, "[Options]\r\nTitle=Здесь\r\n");
 }
 

@@ -184,8 +184,9 @@ std::wstring CurrentFolder() {
     return error ? std::wstring() : text::FromUtf8(current.string());
 }
 
-bool ChangeCurrentFolder(const std::wstring& folder) {
-    return ::chdir(Narrow(folder).c_str()) == 0;
+std::error_code ChangeCurrentFolder(const std::wstring& folder) {
+    if (::chdir(Narrow(folder).c_str()) != 0) return Errno(errno);
+    return {};
 }
 
 bool CreateFolders(const std::wstring& folder) {

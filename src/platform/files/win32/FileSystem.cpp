@@ -319,10 +319,12 @@ std::wstring CurrentFolder() {
 }
 
 // SetCurrentDirectoryW takes no "\\?\" form: the plain full path, or its short name.
-bool ChangeCurrentFolder(const std::wstring& folder) {
+std::error_code ChangeCurrentFolder(const std::wstring& folder) {
     std::wstring full = FullPath(folder);
     if (!FitsAsCurrentFolder(full)) full = ShortFolderName(full);
-    return FitsAsCurrentFolder(full) && SetCurrentDirectoryW(full.c_str()) != FALSE;
+    if (!FitsAsCurrentFolder(full)) return Win32Error(ERROR_FILENAME_EXCED_RANGE);
+    if (!SetCurrentDirectoryW(full.c_str())) return LastError();
+    return {};
 }
 
 bool CreateFolders(const std::wstring& folder) {
