@@ -11,6 +11,7 @@
 #include "platform/Environment.h"
 #include "platform/texts/Texts.h"
 #include "platform/win32/ComApartment.h"
+#include "platform/win32/ErrorMode.h"
 #include "platform/win32/NewWindowPlace.h"
 #include "platform/win32/Win32Environment.h"
 #include "ui/Form.h"
@@ -29,6 +30,7 @@ const
 }
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    platform::SilenceSystemErrorBoxes();  // before any probe, dialog or save
     std::set_terminate(app::ReportTermination);
     platform::NoteStartMonitor();  // before a window of ours takes the foreground
     platform::SetApp(app::ReadExecutableInfo());

@@ -5,6 +5,7 @@
 #include "platform/WinConstants.h"
 #include "platform/components/CErrorBox.h"
 #include "platform/components/PathJoin.h"
+#include "platform/files/FileSystem.h"
 #include "platform/files/PathParts.h"
 #include "platform/text/CaseFold.h"
 #include "platform/texts/Texts.h"
@@ -14,9 +15,11 @@ namespace platform {
 namespace {
 
 // Whether an install recorded the running executable as the program it put there: the value its
-// Program component writes, for the user or for the machine by the install's context.
+// Program component writes, for the user or for the machine by the install's context. A program
+// started by its short name is the installed one all the same.
 bool Names(const std::optional<std::wstring>& recorded, const std::wstring& exePath) {
-    return recorded && text::EqualIgnoringCase(*recorded, exePath);
+    return recorded &&
+           text::EqualIgnoringCase(files::LongPath(*recorded), files::LongPath(exePath));
 }
 
 // A copy that an install put there has the App Paths entry of that install, which is removed

@@ -10,6 +10,7 @@
 
 #include "platform/shell/FetchQueue.h"
 #include "platform/shell/TargetResolution.h"
+#include "platform/win32/ComApartment.h"
 #include "platform/win32/ShellIcons.h"
 
 namespace platform {
@@ -101,6 +102,11 @@ void Supervise(std::shared_ptr<FetchShared> shared) {
 
 IconFetcher::IconFetcher(HWND notify, UINT message, WPARAM wParam, LPARAM lParam)
     : shared_(std::make_shared<FetchShared>()) {
+    // The process's first single-threaded apartment is COM's main one, which takes the objects of
+    // shell extensions that name no threading model: it must be this thread's, which pumps
+    // messages for the program's life, not a worker's. The first row drawn makes the first
+    // fetcher, so the window is already up.
+    EnsureComApartment();
     shared_->notify = notify;
     shared_->message = message;
     shared_->wParam = wParam;

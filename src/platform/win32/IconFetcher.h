@@ -19,6 +19,7 @@ struct FetchShared;
 // a slow disk or server delays only its own icons.
 class IconFetcher {
 public:
+    // Made on the window's thread, whose COM apartment it starts before any worker starts its own.
     IconFetcher(HWND notify, UINT message, WPARAM wParam, LPARAM lParam);
     ~IconFetcher();
     IconFetcher(const IconFetcher&) = delete;

@@ -6,6 +6,7 @@
 #include "platform/CommandLine.h"
 #include "platform/text/CaseFold.h"
 #include "platform/win32/ComApartment.h"
+#include "platform/win32/ErrorMode.h"
 #include "platform/win32/Registry.h"
 #include "platform/win32/SystemErrorText.h"
 
@@ -58,9 +59,14 @@ ShellResult Win32Shell::Execute(WindowHandle owner, const std::wstring& verb,
     info.lpDirectory = TextOrNull(directory);
     info.nShow = showCommand;
     EnsureComApartment();
-    SetLastError(ERROR_SUCCESS);
-    BOOL done = ShellExecuteExW(&info);
-    DWORD error = GetLastError();
+    BOOL done = FALSE;
+    DWORD error = ERROR_SUCCESS;
+    {  // the started program inherits the error mode this one was started with, not ours
+        const StartedProgramsErrorMode startedProgramsMode;
+        SetLastError(ERROR_SUCCESS);
+        done = ShellExecuteExW(&info);
+        error = GetLastError();
+    }
     ShellResult result;
     // The call's result alone says whether it worked: hInstApp is documented only with
     // SEE_MASK_NOCLOSEPROCESS. On failure it still names the shell's reason when no error is set.
