@@ -24,13 +24,13 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "support/Figures.h"
+#include "support/RoundsArguments.h"
 #include "support/RussianMenu.h"
 #include "support/VisibleWindow.h"
 
@@ -43,7 +43,6 @@ constexpr int kDefaultRounds = 31;
 constexpr double kEmptyWindowGoal = 1.2;
 constexpr double kFloorGoal = 1.05;
 constexpr double kComparedGoal = 1.05;
-constexpr char kCompareOption[] = "--compare=";
 constexpr wchar_t kSettingsKey[] = L"Software\\Brindle\\ShowLarkspur\\Options";
 
 struct StartUp {
@@ -171,16 +170,7 @@ void PrintRuns(const Program& program) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    int rounds = kDefaultRounds;
-    std::string compared;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (argument.starts_with(kCompareOption)) {
-            compared = argument.substr(std::size(kCompareOption) - 1);
-        } else {
-            rounds = std::max(1, std::atoi(argument.c_str()));
-        }
-    }
+    const auto [rounds, compared] = ReadRoundsArguments(argc, argv, kDefaultRounds);
     const fs::path folder = fs::temp_directory_path() / "larkspur-startup-bench";
     fs::create_directories(folder);
     const std::wstring fullMenu = MenuArgument(folder, kMenuItems);
