@@ -1,10 +1,13 @@
-// Peak memory of reading a huge menu: LoadItems on 50 MB of blank lines and on 1000 ordinary
-// items padded to 50 MB (each followed by one long comment line), as the most the program's own
-// allocations hold at once beyond what they held before, over the file's size. Every
-// allocation of the program goes through operator new, which this program counts.
+// Peak memory of reading a huge menu: LoadItems on 50 MB files of the shapes that cost a reader
+// the most (short keys, short sections of one name and of names all different, long lines,
+// blank lines) and on 1000 ordinary items padded to 50 MB (each followed by one long comment
+// line), as the most the program's own allocations hold at once beyond what they held before,
+// over the file's size, beside the time LoadItems takes. Every allocation of the program goes
+// through operator new, which this program counts.
 #include <chrono>
 #include <cstddef>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -52,11 +55,38 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kFileSize = 50u << 20;
 
-std::string BlankLines() {
-    std::string lines;
-    lines.reserve(kFileSize);
-    while (lines.size() < kFileSize) lines += "\r\n";
-    return lines;
+const std::string kMenuHead =
+    "[Options]\r\nTitle=Huge\r\n[Item 0]\r\nTitle=First\r\nFileName=first.exe\r\n";
+
+// A menu of one item whose section goes on with `line` until the file holds 50 MB: the keys the
+// item lacks are looked for through all of it.
+std::string FilledWith(const std::string& line) {
+    std::string bytes = kMenuHead;
+    bytes.reserve(kFileSize + line.size());
+    while (bytes.size() < kFileSize) bytes += line;
+    return bytes;
+}
+
+std::string BlankLines() { return FilledWith("\r\n"); }
+std::string ShortKeys() { return FilledWith("a=b\r\n"); }
+std::string ShortSections() { return FilledWith("[a]\r\n"); }
+std::string LongLines() { return FilledWith("k=" + std::string(1u << 20, 'v') + "\r\n"); }
+
+// Sections of names all different without regard to case, short as counting in the 36 letters
+// and digits makes them.
+std::string DifferentSections() {
+    std::string bytes = kMenuHead;
+    bytes.reserve(kFileSize + 16);
+    for (std::uint64_t n = 0; bytes.size() < kFileSize; ++n) {
+        bytes += '[';
+        std::uint64_t rest = n;
+        do {
+            bytes += "0123456789abcdefghijklmnopqrstuvwxyz"[rest % 36];
+            rest /= 36;
+        } while (rest != 0);
+        bytes += "]\r\n";
+    }
+    return bytes;
 }
 
 std::string Item(int n) {
@@ -117,6 +147,10 @@ int main() {
     const fs::path folder = fs::temp_directory_path() / "larkspur-memory-bench";
     fs::create_directories(folder);
     Measure("50 MB of blank lines", BlankLines(), folder / "blank.Larkspur");
+    Measure("50 MB of a=b lines", ShortKeys(), folder / "keys.Larkspur");
+    Measure("50 MB of [a] lines", ShortSections(), folder / "sections.Larkspur");
+    Measure("50 MB of sections named anew", DifferentSections(), folder / "names.Larkspur");
+    Measure("50 MB of 1 MB lines", LongLines(), folder / "long.Larkspur");
     Measure("1000 items padded to 50 MB", PaddedItems(), folder / "padded.Larkspur");
     std::error_code ignored;
     fs::remove_all(folder, ignored);
