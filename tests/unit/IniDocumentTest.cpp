@@ -253,6 +253,24 @@ TEST(IniDocumentWriting, NewKeyGoesAtTheEndOfItsSectionAndNewSectionAtTheEnd) {
     EXPECT_EQ(document.ToText(), L"[A]\r\na=1\r\nc=2\r\n[B]\r\nb=1\r\n[C]\r\nd=3\r\n");
 }
 
+// Reading a key keeps only the first lines of a long section: a write after it still finds the
+// key or the section's end beyond them.
+TEST(IniDocumentWriting, SetAfterAReadGoesBeyondTheLinesItKept) {
+    std::wstring text = L"[Long]\n";
+    for (int i = 0; i < 40; ++i) text += L"k" + std::to_wstring(i) + L"=" + std::to_wstring(i) + L"\n";
+    auto document = IniDocument::FromText(text + L"[Next]\nn=1\n");
+    ASSERT_TRUE(document.Find(L"Long", L"k0"));
+    ASSERT_TRUE(document.Set(L"Long", L"k35", L"changed"));
+    ASSERT_TRUE(document.Find(L"Long", L"k1"));
+    ASSERT_TRUE(document.Set(L"Long", L"added", L"2"));
+    text.replace(text.find(L"k35=35"), 6, L"k35=changed");
+    text += L"added=2\n[Next]\nn=1\n";
+    for (size_t at = 0; (at = text.find(L'\n', at)) != std::wstring::npos; at += 2) {
+        text.replace(at, 1, L"\r\n");
+    }
+    EXPECT_EQ(document.ToText(), text);
+}
+
 TEST(IniDocumentWriting, ValueIsStoredUnchanged) {
     IniDocument document;
     ASSERT_TRUE(document.Set(L"S", L"k", L"\"\"C:\\My Files\\list.txt\"\""));

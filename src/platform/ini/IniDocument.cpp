@@ -150,10 +150,9 @@ KeyLine KeyOf(std::wstring_view line) {
     return {CutAtNul(TrimRight(line.substr(0, equals))), CutAtNul(TrimLeft(line.substr(equals + 1)))};
 }
 
-// Whether the key's line is that of the key `wanted`, a name as a caller gives it; `key` is
-// then the line's name and value. A key's name begins its line: most lines are passed over at
-// their first letter.
-bool Names(std::wstring_view line, std::wstring_view wanted, KeyLine& key) {
+// Whether the key's line is that of the key `wanted`, a name as a caller gives it, which holds
+// no '='. A key's name begins its line: most lines are passed over at their first letter.
+bool Names(std::wstring_view line, std::wstring_view wanted) {
     if (line.size() < wanted.size()) return false;
     if (!wanted.empty()) {
         const auto first = static_cast<unsigned long>(line.front());
@@ -164,13 +163,12 @@ bool Names(std::wstring_view line, std::wstring_view wanted, KeyLine& key) {
         }
     }
     if (!SameName(line.substr(0, wanted.size()), wanted)) return false;
-    key = KeyOf(line);
-    return key.name.size() == wanted.size();
-}
-
-std::optional<std::wstring_view> ValueOf(const KeyLine& key) {
-    if (!key.value) return std::nullopt;
-    return WithoutEnclosingDoubleQuotes(*key.value);
+    // The line's name (see KeyOf) ends where `wanted` does: at a NUL, or at blanks before '=' or
+    // before the line's end.
+    size_t end = wanted.size();
+    if (end < line.size() && line[end] == L'\0') return true;
+    while (end < line.size() && IsIniBlank(line[end])) ++end;
+    return end == line.size() || line[end] == L'=';
 }
 
 // The lines of a text that start sections a caller can ask for, in turn. A name as a caller
@@ -326,27 +324,26 @@ std::optional<size_t> IniDocument::SectionBody(std::wstring_view section) const 
     return size_t{offset} + name.size() + 1;
 }
 
-bool IniDocument::ReadsSection(std::wstring_view name) const {
-    if (read_.body == ReadLines::kNoBody || read_.nameLength != name.size()) return false;
-    return name.empty() ||
-           SameName(
-               std::wstring_view(text_).substr(read_.body - name.size() - 1, name.size()), name);
+bool IniDocument::ReadSection(std::wstring_view name) const {
+    if (read_.body != ReadLines::kNoBody && read_.nameLength == name.size() &&
+        (name.empty() ||
+         SameName(std::wstring_view(text_).substr(read_.body - name.size() - 1, name.size()),
+                  name))) {
+        return true;
+    }
+    const std::optional<size_t> body = SectionBody(name);
+    if (!body) return false;
+    read_ = ReadLines{};
+    read_.body = read_.next = *body;
+    read_.nameLength = name.size();
+    return true;
 }
 
-std::optional<std::wstring_view> IniDocument::Find(std::wstring_view section,
-                                                   std::wstring_view key) const {
-    const std::wstring_view name = QueryName(section);
-    if (!ReadsSection(name)) {
-        const std::optional<size_t> body = SectionBody(name);
-        if (!body) return std::nullopt;
-        read_ = ReadLines{};
-        read_.body = read_.next = *body;
-        read_.nameLength = name.size();
-    }
-    const std::wstring_view wanted = QueryName(key);
-    KeyLine found;
+std::optional<std::wstring_view> IniDocument::FindKeyLine(std::wstring_view wanted) const {
+    if (std::find(wanted.begin(), wanted.end(), L'=') != wanted.end()) return std::nullopt;
     for (size_t i = 0; i < read_.count; ++i) {
-        if (Names(View(read_.lines[i]), wanted, found)) return ValueOf(found);
+        const std::wstring_view line = View(read_.lines[i]);
+        if (Names(line, wanted)) return line;
     }
     if (read_.complete) return std::nullopt;
     for (Lines lines(text_, read_.next);;) {
@@ -360,8 +357,39 @@ std::optional<std::wstring_view> IniDocument::Find(std::wstring_view section,
             read_.lines[read_.count++] = SpanOf(line);
             read_.next = lines.Position();
         }
-        if (Names(line, wanted, found)) return ValueOf(found);
+        if (Names(line, wanted)) return line;
     }
+}
+
+size_t IniDocument::EndOfSectionRead() const {
+    size_t end = read_.body;
+    if (read_.count > 0) {
+        const Span last = read_.lines[read_.count - 1];
+        end = size_t{last.offset} + last.length;
+    }
+    if (!read_.complete) {
+        for (Lines lines(text_, read_.next); lines.Next() && !SectionNameOf(lines.Line());) {
+            end = static_cast<size_t>(lines.Line().data() - text_.data()) + lines.Line().size();
+        }
+    }
+    return end;
+}
+
+bool IniDocument::SectionFollows(size_t pos) const {
+    for (Lines lines(text_, pos); lines.Next();) {
+        if (SectionNameOf(lines.Line())) return true;
+    }
+    return false;
+}
+
+std::optional<std::wstring_view> IniDocument::Find(std::wstring_view section,
+                                                   std::wstring_view key) const {
+    if (!ReadSection(QueryName(section))) return std::nullopt;
+    const std::optional<std::wstring_view> line = FindKeyLine(QueryName(key));
+    if (!line) return std::nullopt;
+    const std::optional<std::wstring_view> value = KeyOf(*line).value;
+    if (!value) return std::nullopt;
+    return WithoutEnclosingDoubleQuotes(*value);
 }
 
 std::wstring_view IniDocument::View(Span span) const {
@@ -395,45 +423,39 @@ bool IniDocument::Set(std::wstring_view section, std::wstring_view key, std::wst
             sectionName.size() + keyName.size() + value.size() + kBracketsAndBreaks) {
         return false;
     }
-    read_ = ReadLines{};
-    std::wstring stored(CutAtNul(value));
-    std::replace_if(stored.begin(), stored.end(), IsLineBreak, L' ');
+    std::wstring line(keyName);
+    line.append(L"=").append(CutAtNul(value));
+    std::replace_if(line.begin() + static_cast<std::ptrdiff_t>(keyName.size()), line.end(),
+                    IsLineBreak, L' ');
 
-    const std::optional<size_t> body = SectionBody(sectionName);
-    if (!body) {
+    if (!ReadSection(sectionName)) {
         if (!HasRoomForOneMore()) Rehash(std::max(kFirstSlots, slots_.size() * 2));
         text_.append(L"\n[");
         const auto offset = static_cast<uint32_t>(text_.size());
-        text_.append(sectionName).append(L"]\n");
-        text_.append(keyName).append(L"=").append(stored).append(L"\n");
+        text_.append(sectionName).append(L"]\n").append(line).append(L"\n");
         slots_[SlotFor(sectionName)] = offset;
         ++indexed_;
+        read_ = ReadLines{};
         return true;
     }
-
     // The key's line, else the end of the section's last line, where a new key goes.
-    size_t from = *body;
-    size_t to = *body;
-    std::wstring line;
-    bool sectionFollows = false;
-    for (Lines lines(text_, *body); lines.Next();) {
-        const std::wstring_view current = lines.Line();
-        if (SectionNameOf(current)) {
-            sectionFollows = true;
-            break;
-        }
-        if (!line.empty()) continue;
-        from = to = static_cast<size_t>(current.data() - text_.data()) + current.size();
-        const std::wstring_view name = KeyOf(current).name;
-        if (SameName(name, keyName)) {
-            from -= current.size();
-            line.append(name).append(L"=").append(stored);  // the name stays as it was written
-        }
+    size_t from = 0;
+    size_t to = 0;
+    if (const std::optional<std::wstring_view> found = FindKeyLine(keyName)) {
+        from = static_cast<size_t>(found->data() - text_.data());
+        to = from + found->size();
+        line.replace(0, keyName.size(), KeyOf(*found).name);  // the name stays as it was written
+    } else {
+        from = to = EndOfSectionRead();
+        line.insert(0, L"\n").append(L"\n");
     }
-    if (line.empty()) line.append(L"\n").append(keyName).append(L"=").append(stored).append(L"\n");
     text_.replace(from, to - from, line);
     // The sections after it have moved.
-    if (sectionFollows) Index();
+    if (SectionFollows(from + line.size())) {
+        Index();
+    } else {
+        read_ = ReadLines{};
+    }
     return true;
 }
 

@@ -106,8 +106,16 @@ private:
 
     // Where the lines of the section start: just after its ']', or 0 for the nameless one.
     std::optional<size_t> SectionBody(std::wstring_view section) const;
-    // Whether the section of that name (trimmed, cut at a NUL) is the one last read.
-    bool ReadsSection(std::wstring_view name) const;
+    // Makes the section of that name (trimmed, cut at a NUL) the one read_ holds, unless it is
+    // already: false when there is no such section.
+    bool ReadSection(std::wstring_view name) const;
+    // The line of the key `wanted` (trimmed, cut at a NUL) in the section read_ holds; nothing
+    // when it has no such key. read_ holds the lines gone through, as many as it holds.
+    std::optional<std::wstring_view> FindKeyLine(std::wstring_view wanted) const;
+    // Where the last line of the section read_ holds ends (just after its ']' when it has none).
+    size_t EndOfSectionRead() const;
+    // Whether a section starts after `pos`.
+    bool SectionFollows(size_t pos) const;
     // The slot that holds the section of that name, or the free slot where it would go.
     size_t SlotFor(std::wstring_view name) const;
     bool NamedAt(uint32_t offset, std::wstring_view name) const;
