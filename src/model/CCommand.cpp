@@ -9,6 +9,7 @@
 #include "platform/support/FileNames.h"
 #include "platform/support/IniAccess.h"
 #include "platform/support/TextTrim.h"
+#include "platform/texts/Texts.h"
 
 namespace model {
 
@@ -53,7 +54,7 @@ bool CCommand::RunItem(const std::wstring& menuFileName) {
     // Declining the elevation prompt is the user's choice, not a fault: the shell says nothing.
     if (result.lastError == platform::kErrorCancelled) return false;
     platform::ErrorBox().ShowSystemError(result.lastError, platform::kMbIconError, 0,
-                                         fileName_ + L"\r\n\r\n" + L"Не удалось запустить элемент меню.",
+                                         fileName_ + L"\r\n\r\n" + platform::Text(IDS_RUN_FAILED),
                                          0, owner);
     return false;
 }

@@ -7,6 +7,7 @@
 #include "platform/files/PathParts.h"
 #include "platform/support/IniAccess.h"
 #include "platform/text/CaseFold.h"
+#include "platform/texts/Texts.h"
 
 namespace model {
 
@@ -30,8 +31,9 @@ std::wstring TitleOf(const std::wstring& path, const std::wstring& extension) {
     return title.empty() ? path : title;
 }
 
-std::shared_ptr<CCommand> Refuse(const std::wstring& path, const wchar_t* why) {
-    platform::MsgBox(path + L"\r\n\r\n" + why, platform::kMbIconError | platform::kMbOk);
+std::shared_ptr<CCommand> Refuse(const std::wstring& path, unsigned why) {
+    platform::MsgBox(path + L"\r\n\r\n" + platform::Text(why),
+                     platform::kMbIconError | platform::kMbOk);
     return nullptr;
 }
 
@@ -46,12 +48,12 @@ std::shared_ptr<CCommand> CommandFromFile(const std::wstring& path) {
     command->ShowCommand(platform::kSwShowDefault);
     if (platform::text::EqualIgnoringCase(extension, L".lnk")) {
         const std::optional<platform::ShortcutTarget> target = platform::ReadShortcut(path);
-        if (!target) return Refuse(path, L"Не удалось прочитать ярлык.");
+        if (!target) return Refuse(path, IDS_SHORTCUT_UNREADABLE);
         TakeShortcutTarget(*command, *target);
     } else if (platform::text::EqualIgnoringCase(extension, L".url")) {
         const std::wstring url =
             platform::asReadStringFromINI(L"InternetShortcut", L"URL", L"", path, 0);
-        if (url.empty()) return Refuse(path, L"В ярлыке нет адреса.");
+        if (url.empty()) return Refuse(path, IDS_SHORTCUT_WITHOUT_ADDRESS);
         command->FileName(url);
     }
     return command;

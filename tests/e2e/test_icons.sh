@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Each row shows the icon of what its item starts: a program found by name, a folder, a program
-# given with a variable; a target that cannot be found shows the neutral icon. An item on a
-# network share whose server never answers leaves only its own row without an icon, and neither
-# starting an item nor Esc waits for it. The value Options\Icons = 0 turns the icons off.
+# given with a variable, each a picture other than the plain document icon that a target that
+# cannot be found shows. An item on a network share whose server never answers leaves only its
+# own row without an icon, and neither starting an item nor Esc waits for it. The value
+# Options\Icons = 0 turns the icons off.
 source "$(dirname "$0")/lib/harness.sh"
 
 e2e_unreachable_server fileserver
@@ -10,19 +11,21 @@ menu=$E2E_WORK/icons.Larkspur
 title="Значки"
 {
     printf '[Options]\r\nTitle=%s\r\n' "$title"
-    printf '[Item 0]\r\nTitle=Блокнот\r\nFileName=notepad.exe\r\n'
-    printf '[Item 1]\r\nTitle=Папка Windows\r\nFileName=C:\\windows\r\n'
-    printf '[Item 2]\r\nTitle=На сервере\r\nFileName=\\\\fileserver\\tools\\app.exe\r\n'
+    # First, so that the selected row, drawn on another background, is the one without an icon.
+    printf '[Item 0]\r\nTitle=На сервере\r\nFileName=\\\\fileserver\\tools\\app.exe\r\n'
+    printf '[Item 1]\r\nTitle=Блокнот\r\nFileName=notepad.exe\r\n'
+    printf '[Item 2]\r\nTitle=Папка Windows\r\nFileName=C:\\windows\r\n'
     printf '[Item 3]\r\nTitle=Командная строка\r\nFileName=%%SystemRoot%%\\system32\\cmd.exe\r\n'
     printf 'Parameters=/c echo started> started.txt\r\n'
     printf '[Item 4]\r\nTitle=Нет такого\r\nFileName=nothing-here.exe\r\n'
 } >"$menu"
 
-# For each of the first N rows, 1 when its icon's square holds a picture, else 0. The square is
-# where the program draws it: 2 pixels into the row, past the list's 2-pixel edge, 16 pixels
-# square at 96 dpi, centred in the row.
+# For each of the first N rows: 0 when its icon's square holds no picture, D when it holds the
+# very picture that row DOCUMENT shows (the item there starts nothing that exists: the plain
+# document icon), else 1. The square is where the program draws it: 2 pixels into the row, past
+# the list's 2-pixel edge, 16 pixels square at 96 dpi, centred in the row.
 icon_rows() {
-    local rows=$1 info window list border client_x client_y x y height shot row top colours
+    local rows=$1 document=$2 info window list border client_x client_y x y height shot row top colours
     info=$(e2e_window_info "$title")
     window=$(e2e_records window <<<"$info")
     border=$((($(e2e_field width <<<"$window") - $(e2e_field client_width <<<"$window")) / 2))
@@ -37,8 +40,17 @@ icon_rows() {
     import -window root "$shot" 2>/dev/null || e2e_fail "could not take the screen"
     for ((row = 0; row < rows; row++)); do
         top=$((y + row * height + (height - 16) / 2))
-        colours=$(convert "$shot" -crop "16x16+$x+$top" +repage -unique-colors -format %w info:)
-        [ "$colours" -gt 2 ] && printf 1 || printf 0
+        convert "$shot" -crop "16x16+$x+$top" +repage "$E2E_STATE/row-$row.png"
+    done
+    for ((row = 0; row < rows; row++)); do
+        colours=$(convert "$E2E_STATE/row-$row.png" -unique-colors -format %w info:)
+        if [ "$colours" -le 2 ]; then
+            printf 0
+        elif compare -metric AE "$E2E_STATE/row-$row.png" "$E2E_STATE/row-$document.png" null: 2>/dev/null; then
+            printf D
+        else
+            printf 1
+        fi
         [ "$row" -lt $((rows - 1)) ] && printf ' '
     done
     printf '\n'
@@ -46,7 +58,8 @@ icon_rows() {
 
 e2e_start "$(e2e_winpath "$menu")"
 window=$(e2e_wait_window "$title")
-assert_shows "1 1 0 1 1" "the rows with an icon (the server's row waits)" icon_rows 5
+assert_shows "0 1 1 1 D" "the rows' icons: the server's row waits, the rest differ from the document icon" \
+    icon_rows 5 4
 e2e_waits_on_unreachable || e2e_fail "no thread of the program waits on the unreachable server"
 e2e_ok "the icon of the server's item waits on the server"
 assert_eq 18 "$(e2e_window_info "$title" | e2e_records control class=ListBox | e2e_field item_height)" \
@@ -67,7 +80,7 @@ assert_file_exists "$E2E_WORK/started.txt" "the file the started item wrote"
 # Nor does closing.
 e2e_start "$(e2e_winpath "$menu")"
 window=$(e2e_wait_window "$title")
-assert_shows "1 1 0 1 1" "the rows with an icon, again" icon_rows 5
+assert_shows "0 1 1 1 D" "the rows' icons, again" icon_rows 5 4
 e2e_waits_on_unreachable || e2e_fail "no thread of the program waits on the unreachable server"
 e2e_key "$window" Escape
 e2e_wait_exit 5

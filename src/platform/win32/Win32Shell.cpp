@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "platform/CommandLine.h"
+#include "platform/text/CaseFold.h"
 #include "platform/win32/ComApartment.h"
 #include "platform/win32/Registry.h"
 #include "platform/win32/SystemErrorText.h"
@@ -30,6 +31,14 @@ DWORD ErrorOfShellCode(INT_PTR code) {
         case SE_ERR_DLLNOTFOUND: return ERROR_DLL_NOT_FOUND;
         default: return ERROR_NOT_ENOUGH_MEMORY;
     }
+}
+
+// The user's App Paths key of the executable's file name; empty for a path without one.
+std::wstring AppPathsKey(const std::wstring& exePath) {
+    const size_t separator = exePath.find_last_of(L"\\/");
+    if (separator == std::wstring::npos || separator + 1 == exePath.size()) return {};
+    return L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" +
+           exePath.substr(separator + 1);
 }
 
 }  // namespace
@@ -69,14 +78,23 @@ std::wstring Win32Shell::SystemErrorText(std::uint32_t code) {
 }
 
 bool Win32Shell::RegisterAppPath(const std::wstring& exePath) {
-    size_t separator = exePath.find_last_of(L"\\/");
-    if (separator == std::wstring::npos || separator + 1 == exePath.size()) return false;
-    std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" +
-                       exePath.substr(separator + 1);
+    const std::wstring key = AppPathsKey(exePath);
+    if (key.empty()) return false;
     bool pathStored = WriteRegistryText(HKEY_CURRENT_USER, key, L"", exePath);
-    bool folderStored =
-        WriteRegistryText(HKEY_CURRENT_USER, key, L"Path", exePath.substr(0, separator));
+    bool folderStored = WriteRegistryText(HKEY_CURRENT_USER, key, L"Path",
+                                          exePath.substr(0, exePath.find_last_of(L"\\/")));
     return pathStored && folderStored;
+}
+
+// Only an entry that names this very executable: another copy's, or another program's of the
+// same name, stays.
+void Win32Shell::UnregisterAppPath(const std::wstring& exePath) {
+    const std::wstring key = AppPathsKey(exePath);
+    if (key.empty()) return;
+    const std::optional<std::wstring> named = ReadRegistryText(HKEY_CURRENT_USER, key, L"");
+    if (named && text::EqualIgnoringCase(*named, exePath)) {
+        RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
+    }
 }
 
 std::wstring Win32Shell::CommandLineArguments() {

@@ -13,6 +13,8 @@
 #include "platform/components/CFormTools.h"
 #include "platform/support/Session.h"
 #include "platform/support/WindowHelpers.h"
+#include "platform/text/NumberText.h"
+#include "platform/texts/Texts.h"
 #include "ui/FileChoice.h"
 #include "ui/ItemIcons.h"
 #include "ui/editors/frmCommandEditor.h"
@@ -21,18 +23,20 @@ namespace ui {
 
 namespace {
 
-constexpr wchar_t kDesignCaption[] = L"Редактор команд";
+using platform::Text;
 
-ControlSpec SmallButton(const wchar_t* name, int top, const wchar_t* caption,
-                        const wchar_t* toolTip) {
-    return {.name = name, .bounds = {5280, top, 375, 375}, .caption = caption, .toolTip = toolTip};
+ControlSpec SmallButton(const wchar_t* name, int top, unsigned caption, unsigned toolTip) {
+    return {.name = name,
+            .bounds = {5280, top, 375, 375},
+            .caption = Text(caption),
+            .toolTip = Text(toolTip)};
 }
 
 }  // namespace
 
 frmCommandsEditor::frmCommandsEditor()
     : form_(Tk().CreateForm(FormSpec{.name = L"frmCommandsEditor",
-                                     .caption = kDesignCaption,
+                                     .caption = Text(IDS_MENU_EDITOR_CAPTION),
                                      .clientWidth = 5775,
                                      .clientHeight = 4920,
                                      .style = FormStyle::FixedDialog,
@@ -40,30 +44,27 @@ frmCommandsEditor::frmCommandsEditor()
     Form& f = *form_;
     f.AddLabel({.name = L"lblTag",
                 .bounds = {180, 160, 915, 210},
-                .caption = L"Заголовок:",
+                .caption = Text(IDS_LABEL_TITLE),
                 .autoSize = true});
     txtTitle = &f.AddTextBox({.name = L"txtTitle", .bounds = {1320, 120, 3855, 375}});
-    cmdTitleHistory = &f.AddButton(SmallButton(L"cmdTitleHistory", 120, L"H!", L" История "));
+    cmdTitleHistory =
+        &f.AddButton(SmallButton(L"cmdTitleHistory", 120, IDS_BUTTON_HISTORY, IDS_TIP_HISTORY));
     lstItems = &f.AddListBox({.name = L"lstItems", .bounds = {120, 600, 5055, 3630}});
-    cmdAdd = &f.AddButton(SmallButton(L"cmdAdd", 600, L"+", L" Добавить команду (Ctrl+A) "));
-    cmdCopy = &f.AddButton(SmallButton(L"cmdCopy", 1080, L"C",
-                                       L" Сздать команду на основе текущей (Ctrl+C) "));
-    cmdEdit = &f.AddButton(SmallButton(L"cmdEdit", 1560, L"E",
-                                       L" Редактировать команду (Ctrl+E) "));
-    cmdRemove = &f.AddButton(SmallButton(L"cmdRemove", 2040, L"X",
-                                         L" Удалить команду (Ctrl+R) "));
-    cmdMoveUp = &f.AddButton(SmallButton(L"cmdMoveUp", 3360, L"/\\",
-                                         L" Переместить команду вверх (Ctrl+Up) "));
-    cmdMoveDown = &f.AddButton(SmallButton(L"cmdMoveDown", 3840, L"\\/",
-                                           L" Переместить команду вниз (Ctrl+Down) "));
+    cmdAdd = &f.AddButton(SmallButton(L"cmdAdd", 600, IDS_BUTTON_ADD, IDS_TIP_ADD));
+    cmdCopy = &f.AddButton(SmallButton(L"cmdCopy", 1080, IDS_BUTTON_COPY, IDS_TIP_COPY));
+    cmdEdit = &f.AddButton(SmallButton(L"cmdEdit", 1560, IDS_BUTTON_EDIT, IDS_TIP_EDIT));
+    cmdRemove = &f.AddButton(SmallButton(L"cmdRemove", 2040, IDS_BUTTON_REMOVE, IDS_TIP_REMOVE));
+    cmdMoveUp = &f.AddButton(SmallButton(L"cmdMoveUp", 3360, IDS_BUTTON_MOVE_UP, IDS_TIP_MOVE_UP));
+    cmdMoveDown =
+        &f.AddButton(SmallButton(L"cmdMoveDown", 3840, IDS_BUTTON_MOVE_DOWN, IDS_TIP_MOVE_DOWN));
     cmdSave = &f.AddButton({.name = L"cmdSave",
                             .bounds = {2760, 4380, 1395, 435},
-                            .caption = L"Сохранить",
-                            .toolTip = L" Shift+щелчёк - сохранить файл под новым именем ",
+                            .caption = Text(IDS_BUTTON_SAVE),
+                            .toolTip = Text(IDS_TIP_SAVE),
                             .isDefault = true});
     cmdCancel = &f.AddButton({.name = L"cmdCancel",
                               .bounds = {4260, 4380, 1395, 435},
-                              .caption = L"Отмена",
+                              .caption = Text(IDS_BUTTON_CANCEL),
                               .isCancel = true});
     f.AddShape({.name = L"shpBack", .bounds = {-780, -120, 2475, 5295}});
 
@@ -107,8 +108,9 @@ void frmCommandsEditor::InitEditor() {
     } else {
         txtTitle->SetFocus();
     }
-    form_->SetCaption(app::ComposeDocumentTitle(kDesignCaption, WorkingCommands->ConfigFileName(),
-                                                L"Untitled"));
+    form_->SetCaption(app::ComposeDocumentTitle(Text(IDS_MENU_EDITOR_CAPTION),
+                                                WorkingCommands->ConfigFileName(),
+                                                Text(IDS_UNTITLED_DOCUMENT)));
 }
 
 void frmCommandsEditor::Form_Unload() {
@@ -227,7 +229,7 @@ void frmCommandsEditor::cmdCancel_Click() { form_->Unload(); }
 
 std::wstring frmCommandsEditor::GetSaveFileName(const std::wstring& DefaultFileName) {
     return ChooseFileToSave({.rememberedFolderValue = kMenuFolderValue,
-                             .filter = kMenuFileFilter,
+                             .filter = Text(IDS_MENU_FILE_FILTER),
                              .fileName = DefaultFileName,
                              .defaultExt = L"Larkspur"});
 }
@@ -262,7 +264,7 @@ bool frmCommandsEditor::SaveCommands() {
     if (!MaySaveOver()) return false;
     if (WorkingCommands->SaveItems()) return true;
     model::ShowMenuFileError(
-        WorkingCommands->ConfigFileName() + L"\r\n\r\nНе удалось сохранить файл.",
+        WorkingCommands->ConfigFileName() + L"\r\n\r\n" + Text(IDS_SAVE_FAILED),
         WorkingCommands->SaveError());
     return false;
 }
@@ -270,18 +272,13 @@ bool frmCommandsEditor::SaveCommands() {
 // Asks before a save would replace what the menu was not read from; No, the default, keeps the
 // file and the editor as they are, so that nothing on either side is lost.
 bool frmCommandsEditor::MaySaveOver() {
-    const wchar_t* question = nullptr;
+    unsigned question = 0;
     switch (WorkingCommands->RiskOfSaving()) {
         case model::SaveRisk::None: return true;
-        case model::SaveRisk::ChangedSinceRead:
-            question = L"Файл меню изменён другой программой после того, как был открыт. "
-                       L"Сохранить меню поверх этих изменений?";
-            break;
-        case model::SaveRisk::NotAMenuFile:
-            question = L"Этот файл не похож на файл меню. Сохранить меню поверх него?";
-            break;
+        case model::SaveRisk::ChangedSinceRead: question = IDS_ASK_SAVE_OVER_CHANGES; break;
+        case model::SaveRisk::NotAMenuFile: question = IDS_ASK_SAVE_OVER_OTHER_FILE; break;
     }
-    return platform::MsgBox(WorkingCommands->ConfigFileName() + L"\r\n\r\n" + question,
+    return platform::MsgBox(WorkingCommands->ConfigFileName() + L"\r\n\r\n" + Text(question),
                             platform::kMbIconWarning | platform::kMbYesNo |
                                 platform::kMbDefButton2) == platform::kIdYes;
 }
@@ -293,9 +290,8 @@ bool frmCommandsEditor::LimitReached() {
 }
 
 void frmCommandsEditor::ShowLimitMessage() {
-    platform::MsgBox(L"Достигнуто ограничение на количество элементов в меню. Текущее - " +
-                         std::to_wstring(WorkingCommands->MaxItems()) + L".",
-                     platform::kMbIconError | platform::kMbOk);
+    const std::wstring limit = platform::text::Decimal(WorkingCommands->MaxItems());
+    platform::MsgBox(Text(IDS_LIMIT_REACHED, {limit}), platform::kMbIconError | platform::kMbOk);
 }
 
 // The items go in before `row` in the order given, as many as fit, and the first of them is

@@ -5,6 +5,8 @@
 //
 //   e2e_probe windows                 every visible top-level window
 //   e2e_probe window TITLE            that window (exact title), its controls and their items
+//   e2e_probe tips TITLE              the tool tips of that window's controls
+//   e2e_probe uilanguage              the display language Windows gives programs (LANGID)
 //   e2e_probe type TEXT               TEXT as Unicode keystrokes to the foreground window
 //   e2e_probe reg KEY [NAME]          the values of a registry key (HKCU\, HKLM\ or HKCR\...)
 //   e2e_probe close TITLE             asks that window to close (WM_CLOSE)
@@ -20,6 +22,7 @@
 #endif
 
 #include <windows.h>
+#include <commctrl.h>
 #include <psapi.h>
 
 #include <algorithm>
@@ -272,6 +275,54 @@ int ShowWindowDetails(const std::wstring& title) {
     return 0;
 }
 
+// Tool-tip messages carry pointers, which another process cannot follow: the tool's record and
+// its text are written to and read from memory allocated in the window's own process.
+int PrintToolTips(const std::wstring& title) {
+    HWND window = FindTopLevel(title);
+    DWORD processId = 0;
+    if (window) GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
+                                 FALSE, processId);
+    if (!process) {
+        Fail(L"no process with a visible window titled \"" + title + L"\"");
+        return 1;
+    }
+    constexpr SIZE_T kTextChars = 1024;
+    auto* remote = static_cast<BYTE*>(VirtualAllocEx(process, nullptr,
+                                                     sizeof(TTTOOLINFOW) + kTextChars * 2,
+                                                     MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    auto* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(TTTOOLINFOW));
+    for (HWND tips : TopLevelWindows()) {
+        if (!IsClass(tips, TOOLTIPS_CLASSW) || GetWindow(tips, GW_OWNER) != window) continue;
+        const LRESULT count = Ask(tips, TTM_GETTOOLCOUNT);
+        for (LRESULT index = 0; index < count; ++index) {
+            TTTOOLINFOW tool{};
+            tool.cbSize = TTTOOLINFOW_V2_SIZE;
+            WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr);
+            if (Ask(tips, TTM_ENUMTOOLSW, index, reinterpret_cast<LPARAM>(remote)) <= 0) continue;
+            ReadProcessMemory(process, remote, &tool, sizeof tool, nullptr);
+            std::vector<wchar_t> text(kTextChars, L'\0');
+            tool.lpszText = remoteText;
+            WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr);
+            WriteProcessMemory(process, remoteText, text.data(), kTextChars * 2, nullptr);
+            Ask(tips, TTM_GETTEXTW, kTextChars, reinterpret_cast<LPARAM>(remote));
+            ReadProcessMemory(process, remoteText, text.data(), kTextChars * 2, nullptr);
+            text.back() = L'\0';
+            Record("tip")
+                .Field("control", GetDlgCtrlID(reinterpret_cast<HWND>(tool.uId)))
+                .Field("text", text.data());
+        }
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return 0;
+}
+
+int PrintUiLanguage() {
+    Record("language").Field("ui", L"0x" + Hex(GetUserDefaultUILanguage(), 4));
+    return 0;
+}
+
 int TypeText(const std::wstring& text) {
     std::vector<INPUT> inputs;
     for (wchar_t unit : text) {
@@ -498,7 +549,7 @@ int PrintIcon(const std::wstring& file, const std::wstring& which) {
 }
 
 int Usage() {
-    Fail(L"usage: e2e_probe windows | window TITLE | type TEXT | reg KEY [NAME] | close TITLE | dpi | font FACE PIXELS | lock PATH SECONDS | modules TITLE | icon FILE INDEX|NAME");
+    Fail(L"usage: e2e_probe windows | window TITLE | tips TITLE | uilanguage | type TEXT | reg KEY [NAME] | close TITLE | dpi | font FACE PIXELS | lock PATH SECONDS | modules TITLE | icon FILE INDEX|NAME");
     return 2;
 }
 
@@ -510,6 +561,8 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring command = argv[1];
     if (command == L"windows" && argc == 2) return ListWindows();
     if (command == L"window" && argc == 3) return ShowWindowDetails(argv[2]);
+    if (command == L"tips" && argc == 3) return PrintToolTips(argv[2]);
+    if (command == L"uilanguage" && argc == 2) return PrintUiLanguage();
     if (command == L"type" && argc == 3) return TypeText(argv[2]);
     if (command == L"reg" && (argc == 3 || argc == 4))
         return ReadRegistry(argv[2], argc == 4 ? argv[3] : nullptr);
