@@ -11,5 +11,8 @@ constexpr UINT kMsgUnloadRequest = WM_APP;
 // Posted to a form by a list's icon fetcher (wParam: the fetcher's cookie, lParam: the list's
 // control identifier): icons have arrived.
 constexpr UINT kMsgRowIconsArrived = WM_APP + 16;
+// Posted to a form by the worker of its background work when the work has ended (wParam: the
+// work's ticket).
+constexpr UINT kMsgWorkEnded = WM_APP + 17;
 
 }  // namespace platform

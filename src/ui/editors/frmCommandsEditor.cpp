@@ -1,9 +1,10 @@
 #include "ui/editors/frmCommandsEditor.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "app/modAppWindowTitle.h"
-#include "model/DroppedFiles.h"
+#include "model/DropReading.h"
 #include "model/MenuFileMessages.h"
 #include "model/SharedCommands.h"
 #include "platform/Application.h"
@@ -24,6 +25,9 @@ namespace ui {
 namespace {
 
 using platform::Text;
+
+// Left of the Save button, shown while dropped files are read.
+constexpr TwipsRect kProgressBarBounds{120, 4455, 2520, 285};
 
 ControlSpec SmallButton(const wchar_t* name, int top, unsigned caption, unsigned toolTip) {
     return {.name = name,
@@ -152,7 +156,7 @@ void frmCommandsEditor::lstItems_DblClick() { Press(*cmdEdit); }
 
 // Files copied in the shell go in before the selected row, or at the end when none is.
 void frmCommandsEditor::lstItems_KeyDown(int& KeyCode, int Shift) {
-    if (KeyCode != platform::vk::V || Shift != platform::kCtrlMask) return;
+    if (KeyCode != platform::vk::V || Shift != platform::kCtrlMask || ReadingFiles()) return;
     const int selected = lstItems->ListIndex();
     InsertFiles(lstItems->ClipboardFiles(), selected < 0 ? lstItems->ListCount() : selected);
 }
@@ -162,14 +166,14 @@ void frmCommandsEditor::lstItems_FilesDropped(const std::vector<std::wstring>& f
 }
 
 void frmCommandsEditor::cmdAdd_Click() {
-    if (LimitReached()) return;
+    if (ReadingFiles() || LimitReached()) return;
     CurrentCommand = nullptr;
     ShowCommandEditor();
     AppendCurrentCommand();
 }
 
 void frmCommandsEditor::cmdCopy_Click() {
-    if (LimitReached()) return;
+    if (ReadingFiles() || LimitReached()) return;
     const int selected = lstItems->ListIndex();
     if (selected < 0) return;
     CurrentCommand = WorkingCommands->Item(selected)->Clone();
@@ -179,7 +183,7 @@ void frmCommandsEditor::cmdCopy_Click() {
 
 void frmCommandsEditor::cmdEdit_Click() {
     const int selected = lstItems->ListIndex();
-    if (selected < 0) return;
+    if (selected < 0 || ReadingFiles()) return;
     CurrentCommand = WorkingCommands->Item(selected);
     ShowCommandEditor();
     CurrentCommand = nullptr;
@@ -188,14 +192,14 @@ void frmCommandsEditor::cmdEdit_Click() {
 
 void frmCommandsEditor::cmdRemove_Click() {
     const int selected = lstItems->ListIndex();
-    if (selected < 0) return;
+    if (selected < 0 || ReadingFiles()) return;
     WorkingCommands->Remove(selected);
     RefreshList();
 }
 
 void frmCommandsEditor::cmdMoveUp_Click() {
     const int selected = lstItems->ListIndex();
-    if (selected <= 0) return;
+    if (selected <= 0 || ReadingFiles()) return;
     WorkingCommands->Add(WorkingCommands->Item(selected)->Clone(), selected - 1, -1);
     WorkingCommands->Remove(selected + 1);
     lstItems->SetListIndex(selected - 1);
@@ -204,7 +208,7 @@ void frmCommandsEditor::cmdMoveUp_Click() {
 
 void frmCommandsEditor::cmdMoveDown_Click() {
     const int selected = lstItems->ListIndex();
-    if (selected < 0 || selected == lstItems->ListCount() - 1) return;
+    if (selected < 0 || selected == lstItems->ListCount() - 1 || ReadingFiles()) return;
     WorkingCommands->Add(WorkingCommands->Item(selected)->Clone(), -1, selected + 1);
     WorkingCommands->Remove(selected);
     lstItems->SetListIndex(selected + 1);
@@ -212,6 +216,7 @@ void frmCommandsEditor::cmdMoveDown_Click() {
 }
 
 void frmCommandsEditor::cmdSave_Click() {
+    if (ReadingFiles()) return;
     if (WorkingCommands->ConfigFileName().empty() ||
         platform::esIsKeyPressed(platform::vk::Shift)) {
         const std::wstring fileName = GetSaveFileName(WorkingCommands->ConfigFileName());
@@ -225,7 +230,14 @@ void frmCommandsEditor::cmdSave_Click() {
     form_->Unload();
 }
 
-void frmCommandsEditor::cmdCancel_Click() { form_->Unload(); }
+// While dropped files are read, Cancel (and Esc) stops the reading and the drop adds nothing.
+void frmCommandsEditor::cmdCancel_Click() {
+    if (ReadingFiles()) {
+        form_->CancelWork();
+    } else {
+        form_->Unload();
+    }
+}
 
 std::wstring frmCommandsEditor::GetSaveFileName(const std::wstring& DefaultFileName) {
     return ChooseFileToSave({.rememberedFolderValue = kMenuFolderValue,
@@ -234,15 +246,21 @@ std::wstring frmCommandsEditor::GetSaveFileName(const std::wstring& DefaultFileN
                              .defaultExt = L"Larkspur"});
 }
 
-// Never reports an error: the list shows what could be added.
+// Never reports an error: the list shows what could be added. The rows go in at once: one by
+// one, a thousand of them kept the window from answering for half a minute under Wine.
 void frmCommandsEditor::RefreshList() {
     const int previous = lstItems->ListIndex();
     lstItems->Clear();
+    std::vector<std::wstring> titles;
     for (int position = 0; position < WorkingCommands->Count(); ++position) {
         try {
-            lstItems->AddItem(WorkingCommands->Item(position)->Title());
+            titles.push_back(WorkingCommands->Item(position)->Title());
         } catch (const std::exception&) {
         }
+    }
+    try {
+        lstItems->AddItems(titles);
+    } catch (const std::exception&) {
     }
     try {
         ShowItemIcons(*lstItems, *WorkingCommands);
@@ -285,34 +303,46 @@ bool frmCommandsEditor::MaySaveOver() {
 
 bool frmCommandsEditor::LimitReached() {
     if (WorkingCommands->Count() != WorkingCommands->MaxItems()) return false;
-    ShowLimitMessage();
+    platform::MsgBox(LimitMessage(), platform::kMbIconError | platform::kMbOk);
     return true;
 }
 
-void frmCommandsEditor::ShowLimitMessage() {
-    const std::wstring limit = platform::text::Decimal(WorkingCommands->MaxItems());
-    platform::MsgBox(Text(IDS_LIMIT_REACHED, {limit}), platform::kMbIconError | platform::kMbOk);
+std::wstring frmCommandsEditor::LimitMessage() const {
+    return Text(IDS_LIMIT_REACHED, {platform::text::Decimal(WorkingCommands->MaxItems())});
 }
 
-// The items go in before `row` in the order given, as many as fit, and the first of them is
-// selected; a file that cannot be read is left out, the user told why.
+// The files are read on a worker, as many as fit, so that the window paints and answers
+// meanwhile; their items then go in before `row` in the order given, the first of them
+// selected. The list never changes meanwhile: editing, Save and further drops do nothing until
+// the reading has ended.
 void frmCommandsEditor::InsertFiles(const std::vector<std::wstring>& files, int row) {
+    if (files.empty() || ReadingFiles()) return;
+    const int room = WorkingCommands->MaxItems() - WorkingCommands->Count();
+    auto reading = std::make_shared<model::DropReading>();
+    const int total = std::min(room, static_cast<int>(files.size()));
+    form_->StartWork({.work = [reading, files, room, total](WorkProgress& progress) {
+                          *reading = model::ReadDroppedFiles(files, room, [&](int read) {
+                              progress.Report(read, total);
+                              return progress.Wanted();
+                          });
+                      },
+                      .finished = [this, reading, row] { TakeDroppedFiles(*reading, row); },
+                      .progressBar = kProgressBarBounds});
+}
+
+// One message at the end tells of every file left out, and why.
+void frmCommandsEditor::TakeDroppedFiles(const model::DropReading& reading, int row) {
     int position = row;
-    bool full = false;
-    for (const std::wstring& file : files) {
-        full = WorkingCommands->Count() == WorkingCommands->MaxItems();
-        if (full) break;
-        if (auto command = model::CommandFromFile(file)) {
-            WorkingCommands->Add(std::move(command), position, -1);
-            ++position;
-        }
-    }
+    for (const auto& command : reading.commands) WorkingCommands->Add(command, position++, -1);
     if (position > row) {
         RefreshList();
         lstItems->SetListIndex(row);
     }
-    if (full) ShowLimitMessage();
+    const std::wstring leftOut = model::LeftOutMessage(reading, LimitMessage());
+    if (!leftOut.empty()) platform::MsgBox(leftOut, platform::kMbIconError | platform::kMbOk);
 }
+
+bool frmCommandsEditor::ReadingFiles() const { return form_->IsWorking(); }
 
 // A fresh command editor each time, so that every opening runs its whole load.
 void frmCommandsEditor::ShowCommandEditor() {
