@@ -75,7 +75,10 @@ std::shared_ptr<CCommand> CCommand::Clone() const { return std::make_shared<CCom
 
 std::wstring CCommand::QuoteIniValue(const std::wstring& value) {
     const std::wstring trimmed = platform::asTrimEx(value);
-    if (trimmed.empty() || (trimmed.front() != L'"' && trimmed.back() != L'"')) return value;
+    const bool quoteAtAnEnd =
+        !trimmed.empty() && (trimmed.front() == L'"' || trimmed.back() == L'"');
+    // Without quotes, reading would take away these quotes, or these blanks.
+    if (!quoteAtAnEnd && !platform::IniReadingTrimsEnds(value)) return value;
     return L"\"" + value + L"\"";
 }
 
