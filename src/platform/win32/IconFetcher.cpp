@@ -1,6 +1,7 @@
 #include "platform/win32/IconFetcher.h"
 
 #include <objbase.h>
+#include <process.h>
 
 #include <algorithm>
 #include <unordered_map>
@@ -52,7 +53,7 @@ FetchQueue::Time Now() {
     return FetchQueue::Time(counter.QuadPart / fetching->countsPerMillisecond);
 }
 
-DWORD WINAPI Work(void* parameter);
+unsigned WINAPI Work(void* parameter);
 void CALLBACK LookAgain(PTP_CALLBACK_INSTANCE, void*, PTP_TIMER);
 
 // While jobs wait behind the ones under way: one look when the oldest of those would turn slow,
@@ -75,10 +76,11 @@ void SetTimer() {
 void StartWorkersWanted() {
     while (fetching->queue.WantsAnotherWorker(Now())) {
         const int worker = fetching->queue.AddWorker();
-        HANDLE thread = CreateThread(nullptr, 0, Work, reinterpret_cast<void*>(INT_PTR{worker}),
-                                     0, nullptr);
+        // Started by the C run-time library, which the worker uses, as its documentation asks.
+        const uintptr_t thread = _beginthreadex(nullptr, 0, Work,
+                                                reinterpret_cast<void*>(INT_PTR{worker}), 0, nullptr);
         if (thread) {
-            CloseHandle(thread);
+            CloseHandle(reinterpret_cast<HANDLE>(thread));
         } else {
             fetching->queue.RemoveWorker(worker);  // the icons wait for a worker that can start
             break;
@@ -93,7 +95,7 @@ void CALLBACK LookAgain(PTP_CALLBACK_INSTANCE, void*, PTP_TIMER) {
     StartWorkersWanted();
 }
 
-DWORD WINAPI Work(void* parameter) {
+unsigned WINAPI Work(void* parameter) {
     const int worker = static_cast<int>(reinterpret_cast<INT_PTR>(parameter));
     // An icon is worth having, not worth a wait: the window's own work goes first.
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/IconFetcher.h"
+#include "platform/win32/MessageWindow.h"
 #include "platform/win32/PrivateMessages.h"
 #include "ui/win32/RowIcons.h"
 
@@ -10,7 +11,7 @@ namespace ui {
 
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"ShowLarkspurRowIcons";
+constexpr wchar_t kWindowClass[] = L"ShowLarkspur.RowIcons";
 // Images made room for at once, and added at each growth.
 constexpr int kFirstImages = 32;
 constexpr int kMoreImages = 64;
@@ -58,15 +59,7 @@ int RowIconStore::Find(int size, int target) {
 
 void RowIconStore::Ask(int size, int target, bool urgent) {
     if (!window_) {
-        HINSTANCE instance = GetModuleHandleW(nullptr);
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = instance;
-        windowClass.lpszClassName = kWindowClass;
-        RegisterClassExW(&windowClass);
-        window_ = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  instance, nullptr);
+        window_ = platform::MakeMessageWindow(kWindowClass, WindowProc);
         if (!window_) return;  // rows without icons rather than none at all
     }
     platform::RequestIcon(window_, target, size, urgent);
