@@ -203,22 +203,22 @@ struct WindowOf {
     HWND found = nullptr;
 };
 
+BOOL CALLBACK TakeListWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowOf*>(parameter);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != search->processId || window == search->other || !IsWindowVisible(window) ||
+        !FindWindowExW(window, nullptr, L"ListBox", nullptr)) {
+        return TRUE;
+    }
+    search->found = window;
+    return FALSE;
+}
+
 // A visible top-level window of the process with a list, other than `other`.
 HWND ListWindow(DWORD processId, HWND other) {
     WindowOf search{processId, other};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto* search = reinterpret_cast<WindowOf*>(parameter);
-            DWORD processId = 0;
-            GetWindowThreadProcessId(window, &processId);
-            if (processId != search->processId || window == search->other || !IsWindowVisible(window) ||
-                !FindWindowExW(window, nullptr, L"ListBox", nullptr)) {
-                return TRUE;
-            }
-            search->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(TakeListWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -11,7 +11,7 @@ namespace testsupport {
 
 // GetGuiResources, or where that answers nothing (Wine 8), the live entries of the process's GDI
 // handle table (the PEB's GdiSharedHandleTable, which Wine keeps for each process), read from
-// its memory. A 64-bit process's table only.
+// its memory: a 64-bit process's only.
 class GdiObjects {
 public:
     explicit GdiObjects(HANDLE process) : process_(process) {}
@@ -45,6 +45,7 @@ private:
     static constexpr size_t kTableInPeb = 0xF8;
 
     bool FindTable() {
+#ifdef _WIN64
         using Query = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
         const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
             GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
@@ -62,6 +63,9 @@ private:
         }
         entries_.resize(kEntries);
         return table_ != 0;
+#else
+        return false;  // a 32-bit process's table is laid out otherwise
+#endif
     }
 
     HANDLE process_;
