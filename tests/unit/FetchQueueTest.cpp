@@ -58,9 +58,9 @@ TEST(FetchQueueTest, AStuckWorkerHoldsBackOnlyItsRootAndBringsAnotherWorker) {
     EXPECT_EQ(queue.Take(second, later), Small(1));
 }
 
-// However often a list is made again and asks for the same icons, one unreachable server holds
-// one worker: its jobs wait for the stuck one instead of each starting another.
-TEST(FetchQueueTest, AServerThatDoesNotAnswerHoldsOneWorkerHoweverOftenItsJobsAreAsked) {
+// However often a list is made again and asks for the same icons, an unreachable server holds the
+// worker stuck on it and no other: its jobs wait for that one instead of each starting another.
+TEST(FetchQueueTest, AServerThatDoesNotAnswerGetsNoMoreWorkersHoweverOftenItsJobsAreAsked) {
     FetchQueue queue;
     queue.Push(Small(0), L"\\\\gone", true);
     const int stuck = queue.AddWorker();

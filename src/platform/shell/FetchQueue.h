@@ -10,11 +10,11 @@ namespace platform {
 
 // The order in which the process's background workers take jobs, each job an icon of a target at
 // a size, with the root it may wait on (TargetRoot): urgent jobs first, each list in the order
-// given. A job
-// asked for again while it waits or runs is not queued twice: the second asking waits for the
-// first. A root is slow while a worker has been on one of its jobs for longer than kSlow; its
-// other jobs then wait, so that one unreachable server delays only its own jobs and holds one
-// worker, however often they are asked for. Not synchronised: the owner locks.
+// given. A job asked for again while it waits or runs is not queued twice: the second asking
+// waits for the first. A root is slow while a worker has been on one of its jobs for kSlow or
+// longer; its other jobs then wait, so that one unreachable server delays only its own jobs and
+// holds no more workers than took its jobs before it turned slow (kParallel at most), however
+// often they are asked for. Not synchronised: the owner locks.
 class FetchQueue {
 public:
     // A moment, counted from any fixed one.

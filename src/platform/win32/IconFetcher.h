@@ -10,8 +10,8 @@
 // The icons of shell targets, fetched for the whole process on background threads below normal
 // priority, with COM of their own. What they share lives as long as the process: a thread that
 // waits on an unreachable server is never waited for, and a target asked for again while its
-// lookup waits or runs waits for that one, so that such a server holds one thread however often
-// its icons are asked for. A worker that takes long makes way for others, so a slow disk or
+// lookup waits or runs waits for that one, so that such a server holds a thread or two however
+// often its icons are asked for. A worker that takes long makes way for others, so a slow disk or
 // server delays only its own icons. Called on the user-interface thread.
 namespace platform {
 
