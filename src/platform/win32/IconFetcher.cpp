@@ -17,13 +17,13 @@ namespace platform {
 
 namespace {
 
-// What the workers share with the user-interface thread: made at the first request, never
-// freed, since a worker may wait on a server until the process ends.
 struct Target {
     ShellTarget target;
     std::wstring root;  // where looking for it may wait
 };
 
+// What the workers share with the user-interface thread: made at the first request, never
+// freed, since a worker may wait on a server until the process ends.
 struct Fetching {
     SRWLOCK lock = SRWLOCK_INIT;
     FetchQueue queue;
@@ -58,7 +58,7 @@ void CALLBACK LookAgain(PTP_CALLBACK_INSTANCE, void*, PTP_TIMER);
 
 // While jobs wait behind the ones under way: one look when the oldest of those would turn slow,
 // and none while every one is slow already, since time then changes nothing. Called locked.
-void SetTimer() {
+void ArmTimer() {
     if (fetching->timerSet) return;
     const FetchQueue::Time now = Now();
     const std::optional<FetchQueue::Time> due = fetching->queue.NextTurnsSlow(now);
@@ -86,7 +86,7 @@ void StartWorkersWanted() {
             break;
         }
     }
-    SetTimer();
+    ArmTimer();
 }
 
 void CALLBACK LookAgain(PTP_CALLBACK_INSTANCE, void*, PTP_TIMER) {
@@ -105,7 +105,7 @@ unsigned WINAPI Work(void* parameter) {
     // jobs once it is back, and the timer brings another for the rest.
     while (const std::optional<FetchQueue::Job> job = fetching->queue.Take(worker, Now())) {
         const ShellTarget target = fetching->targets[static_cast<size_t>(job->target)].target;
-        SetTimer();
+        ArmTimer();
         ReleaseSRWLockExclusive(&fetching->lock);
         HICON icon = LoadTargetIcon(target, job->size);
         AcquireSRWLockExclusive(&fetching->lock);
@@ -145,7 +145,7 @@ void RequestIcon(HWND notify, int target, int size, bool urgent) {
     if (!fetching->startAsked && fetching->queue.WantsAnotherWorker(Now())) {
         fetching->startAsked = PostMessageW(notify, kMsgStartIconWorkers, 0, 0);
     }
-    SetTimer();
+    ArmTimer();
 }
 
 void StartIconWorkers() {
