@@ -302,7 +302,8 @@ std::optional<DWORD> MostGdiObjects(const fs::path& program, const std::wstring&
 
 // The most GDI objects this build holds on a menu of distinct targets, and the build
 // LARKSPUR_OTHER_PROGRAM names, if any; 1 when one did not show every row's icon.
-int ReportGdiObjects(const fs::path& exe, const fs::path& menu, const std::vector<std::wstring>& local) {
+int ReportGdiObjects(const fs::path& exe, const fs::path& menu,
+                     const std::vector<std::wstring>& local) {
     if (!WriteMenu(menu, DistinctTargets(local))) return 1;
     std::vector<std::pair<std::string, fs::path>> builds{{"this build", exe}};
     wchar_t other[MAX_PATH] = L"";
@@ -316,9 +317,10 @@ int ReportGdiObjects(const fs::path& exe, const fs::path& menu, const std::vecto
             status = 1;
             continue;
         }
-        std::printf("icons: GDI objects at most, 1000 distinct targets, every row of the window and "
-                    "the editor drawn, %s\t%lu\tobjects\t%s (goal <= 1000)\n",
-                    label.c_str(), *most, *most <= 1000 ? "met" : "NOT MET");
+        std::printf(
+            "icons: GDI objects at most, 1000 distinct targets, every row of the window and "
+            "the editor drawn, %s\t%lu\tobjects\t%s (goal <= 1000)\n",
+            label.c_str(), *most, *most <= 1000 ? "met" : "NOT MET");
     }
     return status;
 }

@@ -24,9 +24,9 @@ public:
                                entries_.size() * sizeof(Entry), nullptr)) {
             return 0;
         }
-        return static_cast<DWORD>(std::count_if(entries_.begin(), entries_.end(), [](const Entry& e) {
-            return e.type != 0 && !(e.unique & kStock);
-        }));
+        return static_cast<DWORD>(
+            std::count_if(entries_.begin(), entries_.end(),
+                          [](const Entry& e) { return e.type != 0 && !(e.unique & kStock); }));
     }
 
 private:
@@ -54,11 +54,13 @@ private:
             char* peb;
             void* rest[4];
         } basic{};
-        if (!query || query(process_, 0 /* ProcessBasicInformation */, &basic, sizeof basic,
-                            nullptr) != 0 || !basic.peb) {
+        if (!query ||
+            query(process_, 0 /* ProcessBasicInformation */, &basic, sizeof basic, nullptr) != 0 ||
+            !basic.peb) {
             return false;
         }
-        if (!ReadProcessMemory(process_, basic.peb + kTableInPeb, &table_, sizeof table_, nullptr)) {
+        if (!ReadProcessMemory(process_, basic.peb + kTableInPeb, &table_, sizeof table_,
+                               nullptr)) {
             return false;
         }
         entries_.resize(kEntries);

@@ -96,7 +96,8 @@ TEST(TargetRootTest, IsTheServerOrDriveWhereLookingMayWait) {
 TEST(TargetRootTest, ARelativeNameIsFiledUnderItsAbsoluteWorkingFolder) {
     EXPECT_EQ(platform::TargetRoot({L"a.exe", L"\\\\Home\\me", L"C:\\m"}), L"\\\\home");
     EXPECT_EQ(platform::TargetRoot({L"bin\\a.exe", L"H:\\", L"C:\\m"}), L"h:");
-    EXPECT_EQ(platform::TargetRoot({L"a.exe", L"..\\work", L"C:\\m"}), L"c:") << "the menu folder's";
+    EXPECT_EQ(platform::TargetRoot({L"a.exe", L"..\\work", L"C:\\m"}), L"c:")
+        << "the menu folder's";
     EXPECT_EQ(platform::TargetRoot({L"a.exe", L"\\work", L"D:\\m"}), L"d:") << "on its drive";
     EXPECT_EQ(platform::TargetRoot({L"Z:\\a.exe", L"H:\\", L"C:\\m"}), L"z:");
 }

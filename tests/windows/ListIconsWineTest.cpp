@@ -45,8 +45,8 @@ protected:
         HWND window = static_cast<HWND>(list.hWnd());
         RECT client{};
         GetClientRect(window, &client);
-        const int page = std::max<int>(1, client.bottom / static_cast<int>(SendMessageW(
-                                                              window, LB_GETITEMHEIGHT, 0, 0)));
+        const int page = std::max<int>(
+            1, client.bottom / static_cast<int>(SendMessageW(window, LB_GETITEMHEIGHT, 0, 0)));
         const int rows = list.ListCount();
         for (int top = 0; top < rows; top += page) {
             SendMessageW(window, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
@@ -65,7 +65,8 @@ protected:
 std::vector<platform::ShellTarget> MissingTargets(const std::wstring& name, int count) {
     std::vector<platform::ShellTarget> targets;
     for (int i = 0; i < count; ++i) {
-        targets.push_back({L"C:\\no-such-folder\\" + name + std::to_wstring(i) + L".exe", L"", L"C:\\"});
+        targets.push_back(
+            {L"C:\\no-such-folder\\" + name + std::to_wstring(i) + L".exe", L"", L"C:\\"});
     }
     return targets;
 }

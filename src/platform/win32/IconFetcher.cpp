@@ -77,8 +77,8 @@ void StartWorkersWanted() {
     while (fetching->queue.WantsAnotherWorker(Now())) {
         const int worker = fetching->queue.AddWorker();
         // Started by the C run-time library, which the worker uses, as its documentation asks.
-        const uintptr_t thread = _beginthreadex(nullptr, 0, Work,
-                                                reinterpret_cast<void*>(INT_PTR{worker}), 0, nullptr);
+        const uintptr_t thread =
+            _beginthreadex(nullptr, 0, Work, reinterpret_cast<void*>(INT_PTR{worker}), 0, nullptr);
         if (thread) {
             CloseHandle(reinterpret_cast<HANDLE>(thread));
         } else {
@@ -131,8 +131,8 @@ int IconTarget(const ShellTarget& target) {
     }
     const std::wstring key = target.fileName + L'\n' + target.directory + L'\n' + target.menuFolder;
     Locked locked;
-    auto [found, added] = fetching->numberOfTarget.try_emplace(
-        key, static_cast<int>(fetching->targets.size()));
+    auto [found, added] =
+        fetching->numberOfTarget.try_emplace(key, static_cast<int>(fetching->targets.size()));
     if (added) fetching->targets.push_back({target, TargetRoot(target)});
     return found->second;
 }
@@ -140,7 +140,8 @@ int IconTarget(const ShellTarget& target) {
 void RequestIcon(HWND notify, int target, int size, bool urgent) {
     Locked locked;
     fetching->notify = notify;
-    fetching->queue.Push({target, size}, fetching->targets[static_cast<size_t>(target)].root, urgent);
+    fetching->queue.Push({target, size}, fetching->targets[static_cast<size_t>(target)].root,
+                         urgent);
     // Workers start from the message, after the window that asked has painted.
     if (!fetching->startAsked && fetching->queue.WantsAnotherWorker(Now())) {
         fetching->startAsked = PostMessageW(notify, kMsgStartIconWorkers, 0, 0);

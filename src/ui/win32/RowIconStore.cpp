@@ -35,7 +35,8 @@ RowIconStore::Images* RowIconStore::Sized(int size) {
 HIMAGELIST RowIconStore::Join(int size, RowIcons& list) {
     Images* images = Sized(size);
     if (!images) {
-        HIMAGELIST made = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, kFirstImages, kMoreImages);
+        HIMAGELIST made =
+            ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, kFirstImages, kMoreImages);
         images = &sizes_.emplace_back(Images{size, made, {}, {}});
     }
     images->lists.push_back(&list);

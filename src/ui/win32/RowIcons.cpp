@@ -106,9 +106,8 @@ void RowIcons::RedrawRows(const std::vector<int>& rows) const {
     GetClientRect(list_, &client);
     for (int row : rows) {
         RECT rect{};
-        if (row < top ||
-            SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(row),
-                         reinterpret_cast<LPARAM>(&rect)) == LB_ERR) {
+        if (row < top || SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(row),
+                                      reinterpret_cast<LPARAM>(&rect)) == LB_ERR) {
             continue;
         }
         if (rect.top < client.bottom) InvalidateRect(list_, &rect, FALSE);
