@@ -236,6 +236,7 @@ bool DrawEveryRow(HWND list) {
         const Clock::time_point shown = Clock::now();
         while (!VisibleRowsShowIcons(list)) {
             if (Clock::now() - shown > std::chrono::seconds(10)) {
+                std::printf("# the rows from %d on showed no icon within 10 s\n", top);
                 all = false;
                 break;
             }

@@ -102,7 +102,8 @@ unsigned WINAPI Work(void* parameter) {
     const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     AcquireSRWLockExclusive(&fetching->lock);
     // A worker with nothing it may take ends: the one on a slow root takes that root's other
-    // jobs once it is back, and the timer brings another for the rest.
+    // jobs once it is back, and brings another if there are more; the timer brings one for the
+    // other roots' jobs.
     while (const std::optional<FetchQueue::Job> job = fetching->queue.Take(worker, Now())) {
         const ShellTarget target = fetching->targets[static_cast<size_t>(job->target)].target;
         ArmTimer();
@@ -110,6 +111,8 @@ unsigned WINAPI Work(void* parameter) {
         HICON icon = LoadTargetIcon(target, job->size);
         AcquireSRWLockExclusive(&fetching->lock);
         fetching->queue.Finish(worker);
+        // Its root may have been slow: the jobs held back there may now run side by side again.
+        StartWorkersWanted();
         if (!icon) continue;
         if (fetching->arrived.empty()) PostMessageW(fetching->notify, kMsgIconsArrived, 0, 0);
         fetching->arrived.push_back({job->target, job->size, icon});
