@@ -18,35 +18,9 @@ title="Значки"
     printf '[Item 4]\r\nTitle=Нет такого\r\nFileName=nothing-here.exe\r\n'
 } >"$menu"
 
-# For each of the first N rows, 1 when its icon's square holds a picture, else 0. The square is
-# where the program draws it: 2 pixels into the row, past the list's 2-pixel edge, 16 pixels
-# square at 96 dpi, centred in the row.
-icon_rows() {
-    local rows=$1 info window list border client_x client_y x y height shot row top colours
-    info=$(e2e_window_info "$title")
-    window=$(e2e_records window <<<"$info")
-    border=$((($(e2e_field width <<<"$window") - $(e2e_field client_width <<<"$window")) / 2))
-    client_x=$(($(e2e_field x <<<"$window") + border))
-    client_y=$(($(e2e_field y <<<"$window") + $(e2e_field height <<<"$window") - border -
-        $(e2e_field client_height <<<"$window")))
-    list=$(e2e_records control class=ListBox <<<"$info")
-    x=$((client_x + $(e2e_field x <<<"$list") + 2 + 2))
-    y=$((client_y + $(e2e_field y <<<"$list") + 2))
-    height=$(e2e_field item_height <<<"$list")
-    shot=$E2E_STATE/rows.png
-    import -window root "$shot" 2>/dev/null || e2e_fail "could not take the screen"
-    for ((row = 0; row < rows; row++)); do
-        top=$((y + row * height + (height - 16) / 2))
-        colours=$(convert "$shot" -crop "16x16+$x+$top" +repage -unique-colors -format %w info:)
-        [ "$colours" -gt 2 ] && printf 1 || printf 0
-        [ "$row" -lt $((rows - 1)) ] && printf ' '
-    done
-    printf '\n'
-}
-
 e2e_start "$(e2e_winpath "$menu")"
 window=$(e2e_wait_window "$title")
-assert_shows "1 1 0 1 1" "the rows with an icon (the server's row waits)" icon_rows 5
+assert_shows "1 1 0 1 1" "the rows with an icon (the server's row waits)" e2e_icon_rows "$title" 5
 e2e_waits_on_unreachable || e2e_fail "no thread of the program waits on the unreachable server"
 e2e_ok "the icon of the server's item waits on the server"
 assert_eq 18 "$(e2e_window_info "$title" | e2e_records control class=ListBox | e2e_field item_height)" \
@@ -67,7 +41,7 @@ assert_file_exists "$E2E_WORK/started.txt" "the file the started item wrote"
 # Nor does closing.
 e2e_start "$(e2e_winpath "$menu")"
 window=$(e2e_wait_window "$title")
-assert_shows "1 1 0 1 1" "the rows with an icon, again" icon_rows 5
+assert_shows "1 1 0 1 1" "the rows with an icon, again" e2e_icon_rows "$title" 5
 e2e_waits_on_unreachable || e2e_fail "no thread of the program waits on the unreachable server"
 e2e_key "$window" Escape
 e2e_wait_exit 5
