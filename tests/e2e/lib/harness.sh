@@ -316,12 +316,14 @@ e2e_list_rows() {
         '$1 == "item" && (id == "control=" || $2 == id)' | e2e_field text
 }
 
-# For each of the first ROWS rows shown in the list of the window titled TITLE, 1 when its icon's
-# square holds a picture (more than two colours), else 0. The square is where the program draws
-# it: 2 pixels into the row, past the list's 2-pixel edge, 16 pixels square at 96 dpi, centred
-# in the row.
+# For each of the first ROWS rows shown in the list of the window titled TITLE: 0 when its icon's
+# square holds no picture (two colours at most); with DOCUMENT, the number of a row whose item
+# starts nothing that exists, D when it holds the very picture that row shows (the plain document
+# icon); else 1. The square is where the program draws it: 2 pixels into the row, past the list's
+# 2-pixel edge, 16 pixels square at 96 dpi, centred in the row.
 e2e_icon_rows() {
-    local title=$1 rows=$2 info window list border client_x client_y x y height shot row top colours
+    local title=$1 rows=$2 document=${3:-} info window list border client_x client_y x y height
+    local shot row top colours
     info=$(e2e_window_info "$title")
     window=$(e2e_records window <<<"$info")
     border=$((($(e2e_field width <<<"$window") - $(e2e_field client_width <<<"$window")) / 2))
@@ -336,8 +338,19 @@ e2e_icon_rows() {
     import -window root "$shot" 2>/dev/null || e2e_fail "could not take the screen"
     for ((row = 0; row < rows; row++)); do
         top=$((y + row * height + (height - 16) / 2))
-        colours=$(convert "$shot" -crop "16x16+$x+$top" +repage -unique-colors -format %w info:)
-        [ "$colours" -gt 2 ] && printf 1 || printf 0
+        convert "$shot" -crop "16x16+$x+$top" +repage "$E2E_STATE/row-$row.png"
+    done
+    for ((row = 0; row < rows; row++)); do
+        colours=$(convert "$E2E_STATE/row-$row.png" -unique-colors -format %w info:)
+        if [ "$colours" -le 2 ]; then
+            printf 0
+        elif [ -n "$document" ] &&
+            compare -metric AE "$E2E_STATE/row-$row.png" "$E2E_STATE/row-$document.png" \
+                null: 2>/dev/null; then
+            printf D
+        else
+            printf 1
+        fi
         [ "$row" -lt $((rows - 1)) ] && printf ' '
     done
     printf '\n'
