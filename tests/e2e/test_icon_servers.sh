@@ -2,7 +2,8 @@
 # A file server that never answers holds a thread or two of the program, however often a list
 # asks for the icons of its items: opening and closing the menu editor thirty times starts no
 # more threads. It holds only its own icons: an item whose working folder is on that server is
-# looked up there, not on the menu file's drive, so the rows of local items still get theirs.
+# looked up there, not on the menu file's drive, and a PATH folder on it is not searched, so the
+# rows of local items still get theirs.
 # And while the lookups wait, nothing in the program wakes to look at them again and again.
 source "$(dirname "$0")/lib/harness.sh"
 
@@ -17,12 +18,18 @@ rows=60
     printf '[Item 1]\r\nTitle=Из папки на сервере\r\nFileName=tool.exe\r\n'
     printf 'Directory=\\\\fileserver\\tools\r\n'
     for ((item = 2; item < rows; item++)); do
-        printf '[Item %d]\r\nTitle=Программа %d\r\nFileName=C:\\e2e\\missing %d.exe\r\n' \
-            "$item" "$item" "$item"
+        printf '[Item %d]\r\nTitle=Программа %d\r\nFileName=missing %d.exe\r\n' "$item" "$item" "$item"
     done
 } >"$menu"
 
-e2e_start "$(e2e_winpath "$menu")"
+# The local items are bare names found nowhere, searched for along PATH, whose first folder is
+# on the server. Wine's desktop starts first, without that PATH, from a probe that holds a file
+# and shows no window: Wine's own start would wait on the server for the libraries it looks for
+# along PATH.
+: >"$E2E_WORK/desktop"
+e2e_probe lock "$(e2e_winpath "$E2E_WORK/desktop")" 300 &
+e2e_wait_window "$LARKSPUR_DESKTOP_NAME - Wine desktop" >/dev/null
+WINEPATH='\\fileserver\tools' e2e_start "$(e2e_winpath "$menu")"
 window=$(e2e_wait_window "$title")
 e2e_waits_on_unreachable || e2e_fail "no thread of the program waits on the unreachable server"
 
