@@ -7,6 +7,10 @@
 // becomes visible.
 //
 //   startup_bench [rounds]      31 rounds unless told
+//
+// With LARKSPUR_STARTUP_COMPARE naming another ShowLarkspur.exe (a Windows path: an earlier
+// build), that one is started in the same rounds on the same menus, and the paired ratios of this
+// build to it are reported too.
 #ifndef _WIN32
 #error "startup_bench launches Windows programs: it builds only for Windows"
 #endif
@@ -142,12 +146,16 @@ int main(int argc, char** argv) {
         return 1;
     }
     const fs::path buildFolder = OwnFolder().parent_path();
-    Program programs[] = {
+    std::vector<Program> programs = {
         {"empty_window.exe", buildFolder / "bench" / "empty_window.exe", L"", {}, {}},
         {"ShowLarkspur.exe 1000 items", buildFolder / "ShowLarkspur.exe", fullMenu, {}, {}},
         {"ShowLarkspur.exe 1 item", buildFolder / "ShowLarkspur.exe", oneItemMenu, {}, {}},
     };
-    constexpr size_t kPrograms = std::size(programs);
+    if (const char* other = std::getenv("LARKSPUR_STARTUP_COMPARE"); other && *other) {
+        programs.push_back({"compared ShowLarkspur.exe 1000 items", other, fullMenu, {}, {}});
+        programs.push_back({"compared ShowLarkspur.exe 1 item", other, oneItemMenu, {}, {}});
+    }
+    const size_t kPrograms = programs.size();
 
     // One start of each first, not counted: the files they load come from the disk only once.
     for (Program& program : programs) {
@@ -181,6 +189,13 @@ int main(int argc, char** argv) {
         const std::string what = std::string("start-up: ") + larkspur->label + " / empty window";
         ReportRatios(what + ", visible", PairedRatios(larkspur->visible, empty.visible), 1.2);
         ReportRatios(what + ", painted and idle", PairedRatios(larkspur->idle, empty.idle), 1.2);
+    }
+    for (size_t i = 3; i < kPrograms; ++i) {
+        const Program& own = programs[i - 2];
+        const Program& other = programs[i];
+        const std::string what = std::string("start-up: ") + own.label + " / compared build";
+        ReportRatios(what + ", visible", PairedRatios(own.visible, other.visible), 1.05);
+        ReportRatios(what + ", painted and idle", PairedRatios(own.idle, other.idle), 1.05);
     }
 
     std::error_code ignored;

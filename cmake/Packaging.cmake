@@ -1,7 +1,7 @@
-# The distribution: a ZIP holding ShowLarkspur.exe, ReadMe.TXT and the sample menus side by side,
-# ShowLarkspur-<version>-x64.zip or -x86.zip after the toolchain (`--target package`), and beside
-# it an MSI of the same files where wixl, msibuild and msiinfo are at hand (installer/). Only the Windows
-# build has the program to package.
+# The distribution: a ZIP holding ShowLarkspur.exe, ReadMe.TXT, ReadMe.en.TXT and the sample menus
+# side by side, ShowLarkspur-<version>-x64.zip or -x86.zip after the toolchain
+# (`--target package`), and beside it an MSI of the same files where wixl, msibuild and msiinfo
+# are at hand (installer/). Only the Windows build has the program to package.
 if(NOT WIN32 OR NOT TARGET ShowLarkspur)
     return()
 endif()
@@ -28,7 +28,8 @@ else()
 endif()
 
 install(TARGETS ShowLarkspur RUNTIME DESTINATION .)
-install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/resources/ReadMe.TXT DESTINATION . OPTIONAL)
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/resources/ReadMe.TXT
+              ${CMAKE_CURRENT_SOURCE_DIR}/resources/ReadMe.en.TXT DESTINATION . OPTIONAL)
 file(GLOB LARKSPUR_EXAMPLES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/examples/*.Larkspur)
 install(FILES ${LARKSPUR_EXAMPLES} DESTINATION .)
 

@@ -20,14 +20,16 @@ string(REGEX REPLACE "-${CPACK_LARKSPUR_ARCH}$" "-x64.msi" x64_package "${CPACK_
 string(UUID product_code NAMESPACE "${CPACK_LARKSPUR_UPGRADE_CODE}"
        NAME "${CPACK_LARKSPUR_MSI_VERSION} ${CPACK_LARKSPUR_ARCH}" TYPE SHA1 UPPER)
 set(component_guids "")
-foreach(component Program Documents UserProgramsFolder StartMenu Associations AppPath)
+foreach(component Program Documents EnglishDocuments UserProgramsFolder StartMenu Associations
+                  AppPath)
     string(UUID guid NAMESPACE "${CPACK_LARKSPUR_UPGRADE_CODE}"
            NAME "${component} ${CPACK_LARKSPUR_ARCH}" TYPE SHA1 UPPER)
     list(APPEND component_guids --define "${component}Guid=${guid}")
 endforeach()
 
 # The sample menus are whatever was staged beside the program: a component each, its code from
-# the file's name, with a value under HKCU as its key path.
+# the file's name, with a value under HKMU as its key path (the user's or the machine's, as the
+# program's).
 if(win64)
     set(never_overwrite 388)  # 64-bit, registry key path, never overwrite
 else()
@@ -45,7 +47,7 @@ foreach(sample IN LISTS samples)
     string(APPEND sample_components
            "  <Component Id=\"Sample${index}\" Guid=\"${guid}\" Win64=\"${win64}\">\n"
            "    <File Id=\"Sample${index}\" Source=\"${sample}\"/>\n"
-           "    <RegistryValue Root=\"HKCU\" Key=\"Software\\Brindle\\ShowLarkspur\\Installation\"\n"
+           "    <RegistryValue Root=\"HKMU\" Key=\"Software\\Brindle\\ShowLarkspur\\Installation\"\n"
            "                   Name=\"${sample}\" Type=\"string\" Value=\"[#Sample${index}]\" KeyPath=\"yes\"/>\n"
            "  </Component>\n")
     string(APPEND sample_refs "  <ComponentRef Id=\"Sample${index}\"/>\n")
@@ -77,10 +79,14 @@ if(NOT wixl_result EQUAL 0)
 endif()
 # What wixl leaves out or gets wrong, set in the database it wrote: the code page of its
 # strings, the summary information's language, HKMU's root (-1; wixl writes 4), the samples'
-# never-overwrite bit, the user's Programs folder left alone by a per-machine install, and the
+# never-overwrite bit, the user's Programs folder left alone by a per-machine install, the
 # older product removed after the newer one is installed (wixl removes it first, and with it the
-# samples the user edited).
+# samples the user edited), and the program's version and languages (wixl leaves them empty, and
+# Windows Installer would keep the older, versioned program over an unversioned newer one) in
+# place of the hash that only unversioned files have.
 file(WRITE "${work}/_ForceCodepage.idt" "\r\n\r\n1251\t_ForceCodepage\r\n")
+include("${CMAKE_CURRENT_LIST_DIR}/ExecutableVersion.cmake")
+larkspur_executable_version("${stage}/ShowLarkspur.exe" program_version program_languages)
 execute_process(COMMAND "${CPACK_LARKSPUR_MSIINFO}" suminfo "${msi}"
                 OUTPUT_VARIABLE summary COMMAND_ERROR_IS_FATAL ANY)
 string(REGEX MATCH "Revision number \\(UUID\\): ([^\n]+)" ignored "${summary}")
@@ -91,6 +97,8 @@ execute_process(
             -q "UPDATE Component SET Condition = 'NOT (ALLUSERS=1)' WHERE Component = 'UserProgramsFolder'"
             -q "INSERT INTO InstallExecuteSequence (Action, Sequence) VALUES ('InstallExecute', 6500)"
             -q "UPDATE InstallExecuteSequence SET Sequence = 6550 WHERE Action = 'RemoveExistingProducts'"
+            -q "UPDATE File SET Version = '${program_version}', Language = '${program_languages}' WHERE File = 'ShowLarkspur.exe'"
+            -q "DELETE FROM MsiFileHash WHERE File_ = 'ShowLarkspur.exe'"
             -s "Show larkspur ${CPACK_LARKSPUR_MSI_VERSION}" Brindle  # -s takes the rest
                "${CPACK_LARKSPUR_ARCH};1049" "${CMAKE_MATCH_1}"
     RESULT_VARIABLE msibuild_result)

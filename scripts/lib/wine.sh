@@ -42,28 +42,31 @@ start_xvfb() {
 # --- Locale ------------------------------------------------------------------------------------------
 
 # Wine takes its ANSI code page from the Linux locale: ru_RU.UTF-8 gives 1251, as on the Russian
-# Windows the menu files come from. Builds the locale once; where the system's locale folder
-# cannot be written, builds it under build/ and exports LOCPATH.
-ensure_russian_locale() {
-    if [ "$(LC_ALL=ru_RU.UTF-8 locale charmap 2>/dev/null)" = UTF-8 ]; then
+# Windows the menu files come from; and its display language (GetUserDefaultUILanguage): en_US.UTF-8
+# gives an English Windows. Builds a locale (ru_RU.UTF-8 unless named) once; where the system's
+# locale folder cannot be written, builds it under build/ and exports LOCPATH.
+ensure_locale() {
+    local locale=${1:-ru_RU.UTF-8} log
+    if [ "$(LC_ALL=$locale locale charmap 2>/dev/null)" = UTF-8 ]; then
         return 0
     fi
-    local log
     log=$(mktemp)
-    localedef -i ru_RU -f UTF-8 ru_RU.UTF-8 >"$log" 2>&1
-    if [ "$(LC_ALL=ru_RU.UTF-8 locale charmap 2>/dev/null)" != UTF-8 ]; then
+    localedef -i "${locale%%.*}" -f UTF-8 "$locale" >"$log" 2>&1
+    if [ "$(LC_ALL=$locale locale charmap 2>/dev/null)" != UTF-8 ]; then
         mkdir -p "$LARKSPUR_BUILD/locale"
-        localedef -i ru_RU -f UTF-8 "$LARKSPUR_BUILD/locale/ru_RU.UTF-8" >>"$log" 2>&1
+        localedef -i "${locale%%.*}" -f UTF-8 "$LARKSPUR_BUILD/locale/$locale" >>"$log" 2>&1
         export LOCPATH=$LARKSPUR_BUILD/locale
     fi
-    if [ "$(LC_ALL=ru_RU.UTF-8 locale charmap 2>/dev/null)" != UTF-8 ]; then
+    if [ "$(LC_ALL=$locale locale charmap 2>/dev/null)" != UTF-8 ]; then
         show_log "$log" 30
         rm -f "$log"
-        warn "Could not build the ru_RU.UTF-8 locale."
+        warn "Could not build the $locale locale."
         return 1
     fi
     rm -f "$log"
 }
+
+ensure_russian_locale() { ensure_locale ru_RU.UTF-8; }
 
 # Runs a command under the Russian locale (Wine's ANSI code page 1251, OEM 866).
 russian() { LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 "$@"; }
@@ -105,8 +108,11 @@ use_virtual_desktop() {
             /v "$LARKSPUR_DESKTOP_NAME" /d "$LARKSPUR_SCREEN" /f >/dev/null 2>&1
 }
 
+# A prefix is ready when its DPI is set and the shell knows its file types: without HKCR\.exe
+# (and the other types mshtml registers) every program shows the document icon.
 prefix_is_ready() {
-    [ -f "$1/system.reg" ] && grep -q '"LogPixels"=dword:' "$1/user.reg" 2>/dev/null
+    [ -f "$1/system.reg" ] && grep -q '"LogPixels"=dword:' "$1/user.reg" 2>/dev/null &&
+        grep -q '^\[Software\\\\Classes\\\\.exe\]' "$1/system.reg"
 }
 
 # Creates a new prefix (anything at that path is replaced) at 96 dpi, optionally with the virtual
@@ -119,8 +125,9 @@ create_wine_prefix() {
         stop_wine "$prefix"
         rm -rf "$prefix"
         mkdir -p "$(dirname "$prefix")"
-        # No Mono or Gecko: the prompts to download them would wait for ever.
-        if WINEPREFIX=$prefix WINEDLLOVERRIDES="mscoree,mshtml=" timeout 300 wine64 wineboot -i \
+        # No Mono: the prompt to download it would wait for ever. mshtml stays: its registration
+        # writes the shell's file types (.exe, .txt ...), and Debian's Wine asks nothing for Gecko.
+        if WINEPREFIX=$prefix WINEDLLOVERRIDES="mscoree=" timeout 300 wine64 wineboot -i \
             >"$log" 2>&1 &&
             set_wine_dpi "$prefix" 96 &&
             { [ -z "$desktop" ] || use_virtual_desktop "$prefix"; }; then

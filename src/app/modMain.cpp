@@ -13,6 +13,7 @@
 #include "platform/support/Session.h"
 #include "platform/support/TextTrim.h"
 #include "platform/support/WindowHelpers.h"
+#include "platform/texts/Texts.h"
 #include "ui/Form.h"
 #include "ui/menu/frmMain.h"
 
@@ -34,7 +35,7 @@ void ProcessCommandLine() {
         return;
     }
     if (!platform::esIsFileExist(fileName)) {
-        platform::MsgBox(fileName + L"\r\n\r\nФайл не найден.",
+        platform::MsgBox(fileName + L"\r\n\r\n" + platform::Text(IDS_FILE_NOT_FOUND),
                          platform::kMbIconError | platform::kMbOk);
         return;
     }
@@ -45,11 +46,8 @@ void ProcessCommandLine() {
 }
 
 bool AskCreateNewFile() {
-    const std::wstring usage = FormatVersionInfo() + L"\r\n\r\nИспользование:\r\n\r\n" +
-                               platform::App().ExeName + L"[.EXE] FileName" +
-                               L"\r\n\r\nВыводит на экран меню с элементами из файла FileName. " +
-                               L"\r\nФормат файла описан в ReadMe.TXT." +
-                               L"\r\n\r\nСоздать новый файл?";
+    const std::wstring usage =
+        FormatVersionInfo() + L"\r\n\r\n" + platform::Text(IDS_USAGE, {platform::App().ExeName});
     return platform::MsgBox(usage, platform::kMbIconInformation | platform::kMbOkCancel) ==
            platform::kIdOk;
 }

@@ -9,6 +9,7 @@
 #include "platform/support/FileNames.h"
 #include "platform/support/IniAccess.h"
 #include "platform/support/TextTrim.h"
+#include "platform/texts/Texts.h"
 
 namespace model {
 
@@ -43,19 +44,29 @@ bool CCommand::SaveItem(std::int32_t itemNumber, const std::wstring& menuFileNam
 }
 
 bool CCommand::RunItem(const std::wstring& menuFileName) {
-    // A bare file name and relative paths are meant relative to the menu file.
-    platform::esSetCurrentDirectory(platform::esGetFilePath(menuFileName));
+    // A bare file name and relative paths are meant relative to the menu file. A folder too long
+    // to be the current one would start the item in another: it is not started.
+    const std::error_code moved =
+        platform::esSetCurrentDirectory(platform::esGetFilePath(menuFileName));
     platform::Environment& env = platform::Env();
     const platform::WindowHandle owner = env.windows.ActiveWindow();
+    if (moved.category() == std::system_category() &&
+        static_cast<unsigned>(moved.value()) == platform::kErrorFileNameTooLong) {
+        ReportRefusal(platform::kErrorFileNameTooLong, owner);
+        return false;
+    }
     const platform::ShellResult result =
         env.shell.Execute(owner, operation_, fileName_, parameters_, directory_, showCommand_);
     if (result.ok) return true;
     // Declining the elevation prompt is the user's choice, not a fault: the shell says nothing.
-    if (result.lastError == platform::kErrorCancelled) return false;
-    platform::ErrorBox().ShowSystemError(result.lastError, platform::kMbIconError, 0,
-                                         fileName_ + L"\r\n\r\n" + L"Не удалось запустить элемент меню.",
-                                         0, owner);
+    if (result.lastError != platform::kErrorCancelled) ReportRefusal(result.lastError, owner);
     return false;
+}
+
+void CCommand::ReportRefusal(std::uint32_t systemError, platform::WindowHandle owner) const {
+    platform::ErrorBox().ShowSystemError(systemError, platform::kMbIconError, 0,
+                                         fileName_ + L"\r\n\r\n" + platform::Text(IDS_RUN_FAILED),
+                                         0, owner);
 }
 
 std::shared_ptr<CCommand> CCommand::Clone() const { return std::make_shared<CCommand>(*this); }

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/WindowHandle.h"
+
 namespace model {
 
 // One menu item: what the shell starts, with which verb, parameters and working directory, and
@@ -16,7 +18,8 @@ public:
     // Writes section "Item " + itemNumber; false at the first write that fails.
     bool SaveItem(std::int32_t itemNumber, const std::wstring& menuFileName);
     // Starts the item through the shell from the menu file's folder. A refusal is reported to
-    // the user and gives false.
+    // the user and gives false; so is a menu folder that cannot be the current one for its
+    // length, and then nothing is started.
     bool RunItem(const std::wstring& menuFileName);
 
     void ShowCommand(std::int32_t vData) { showCommand_ = vData; }
@@ -44,6 +47,8 @@ private:
     // Protects a value whose first or last non-blank character is a double quote with one more
     // pair, which reading removes again.
     static std::wstring QuoteIniValue(const std::wstring& value);
+    // The start's refusal: the file name, "could not start", and the system's reason.
+    void ReportRefusal(std::uint32_t systemError, platform::WindowHandle owner) const;
 
     std::wstring title_;
     std::wstring fileName_;

@@ -12,6 +12,7 @@
 #include "platform/WinConstants.h"
 #include "platform/files/FileSystem.h"
 #include "platform/support/IniAccess.h"
+#include "platform/texts/Texts.h"
 
 namespace model {
 namespace {
@@ -35,7 +36,8 @@ bool CCommands::LoadItems() {
     const platform::IniReadSession session(configFileName_);
     // Read as empty, such a menu would be saved over the real one.
     if (const std::error_code error = session.ReadError()) {
-        ShowMenuFileError(configFileName_ + L"\r\n\r\nНе удалось прочитать файл меню.", error);
+        ShowMenuFileError(configFileName_ + L"\r\n\r\n" + platform::Text(IDS_MENU_READ_FAILED),
+                          error);
         return false;
     }
     title_ = platform::asReadStringFromINI(kOptionsSection, L"Title", L"", configFileName_, 0);
@@ -91,7 +93,7 @@ bool CCommands::OpenConfigFile() {
         env.shell.Execute(env.windows.ActiveWindow(), L"edit", configFileName_, L"",
                           platform::files::CurrentFolder(), platform::kSwShowDefault);
     if (result.ok) return true;
-    platform::MsgBox(L"Не удаётся открыть файл для редактирования.",
+    platform::MsgBox(platform::Text(IDS_OPEN_FOR_EDITING_FAILED),
                      platform::kMbOk | platform::kMbIconError);
     return false;
 }

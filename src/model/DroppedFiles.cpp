@@ -1,12 +1,14 @@
 #include "model/DroppedFiles.h"
 
 #include "model/ShowCommandNames.h"
-#include "platform/MessageBox.h"
 #include "platform/WinConstants.h"
 #include "platform/files/FileSystem.h"
 #include "platform/files/PathParts.h"
+#include "platform/ini/IniDocument.h"
 #include "platform/support/IniAccess.h"
 #include "platform/text/CaseFold.h"
+#include "platform/text/Encoding.h"
+#include "platform/texts/TextIds.h"
 
 namespace model {
 
@@ -21,8 +23,9 @@ std::wstring ExtensionOf(const std::wstring& path) {
 
 // The shell shows the extension or not as the user chose; the title never has it. A folder's
 // name is shown whole.
-std::wstring TitleOf(const std::wstring& path, const std::wstring& extension) {
-    std::wstring title = platform::ShellDisplayName(path);
+std::wstring TitleOf(const std::wstring& path, const std::wstring& extension,
+                     platform::ShellNames& names) {
+    std::wstring title = names.DisplayName(path);
     if (!platform::files::IsFolder(path) && title.size() > extension.size() &&
         platform::text::EndsWithIgnoringCase(title, extension)) {
         title.resize(title.size() - extension.size());
@@ -30,35 +33,41 @@ std::wstring TitleOf(const std::wstring& path, const std::wstring& extension) {
     return title.empty() ? path : title;
 }
 
-std::shared_ptr<CCommand> Refuse(const std::wstring& path, const wchar_t* why) {
-    platform::MsgBox(path + L"\r\n\r\n" + why, platform::kMbIconError | platform::kMbOk);
-    return nullptr;
+// Windows writes URL= in the ANSI code page, with '?' for what that cannot hold, and the exact
+// address in the .W section, as UTF-7.
+std::wstring InternetShortcutAddress(const std::wstring& path) {
+    std::string bytes;
+    platform::files::ReadWholeFile(path, bytes, {.largestFile = platform::kLargestIniFile});
+    const auto document = platform::ini::IniDocument::FromBytes(bytes);
+    const auto exact = document.Find(L"InternetShortcut.W", L"URL");
+    if (exact && !exact->empty()) return platform::text::FromUtf7(*exact);
+    return std::wstring(document.Find(L"InternetShortcut", L"URL").value_or(L""));
 }
 
 }  // namespace
 
-std::shared_ptr<CCommand> CommandFromFile(const std::wstring& path) {
+// The title comes last: asking the shell for it costs more than the checks that may refuse.
+DroppedFile CommandFromFile(const std::wstring& path, platform::ShellNames& names) {
     const std::wstring extension = ExtensionOf(path);
     auto command = std::make_shared<CCommand>();
-    command->Title(TitleOf(path, extension));
     command->FileName(path);
     command->Operation(L"open");
     command->ShowCommand(platform::kSwShowDefault);
     if (platform::text::EqualIgnoringCase(extension, L".lnk")) {
         const std::optional<platform::ShortcutTarget> target = platform::ReadShortcut(path);
-        if (!target) return Refuse(path, L"Не удалось прочитать ярлык.");
+        if (!target) return {.refusal = IDS_SHORTCUT_UNREADABLE};
         TakeShortcutTarget(*command, *target);
     } else if (platform::text::EqualIgnoringCase(extension, L".url")) {
-        const std::wstring url =
-            platform::asReadStringFromINI(L"InternetShortcut", L"URL", L"", path, 0);
-        if (url.empty()) return Refuse(path, L"В ярлыке нет адреса.");
+        const std::wstring url = InternetShortcutAddress(path);
+        if (url.empty()) return {.refusal = IDS_SHORTCUT_WITHOUT_ADDRESS};
         command->FileName(url);
     }
-    return command;
+    command->Title(TitleOf(path, extension, names));
+    return {.command = std::move(command)};
 }
 
 void TakeShortcutTarget(CCommand& command, const platform::ShortcutTarget& target) {
-    if (target.path.empty()) return;
+    if (target.path.empty() || target.advertised) return;
     command.FileName(target.path);
     command.Parameters(target.arguments);
     command.Directory(target.workingFolder);

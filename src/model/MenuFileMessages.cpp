@@ -8,21 +8,22 @@
 #include "platform/components/CErrorBox.h"
 #include "platform/files/FileRefusals.h"
 #include "platform/support/IniAccess.h"
+#include "platform/text/NumberText.h"
+#include "platform/texts/Texts.h"
 
 namespace model {
 namespace {
 
 namespace files = platform::files;
 
-static_assert(platform::kLargestIniFile == 128u << 20, "the message below names the limit");
-
 // Our sentence for a refusal of the file layer; empty for a system error.
 std::wstring RefusalText(std::error_code reason) {
     if (files::IsRefusal(reason, files::FileRefusal::DeviceName)) {
-        return L"Это имя устройства, а не файла.";
+        return platform::Text(IDS_DEVICE_NAME);
     }
     if (files::IsRefusal(reason, files::FileRefusal::TooLarge)) {
-        return L"Файл слишком велик: файл меню не может быть больше 128 МБ.";
+        return platform::Text(IDS_FILE_TOO_LARGE,
+                              {platform::text::Decimal(platform::kLargestIniFile >> 20)});
     }
     return L"";
 }

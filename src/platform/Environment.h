@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,6 +68,9 @@ public:
     virtual void MakeControlParents() = 0;
     // Leaves a fixed dialog's system menu with what such a window can do: Move and Close.
     virtual void TrimSystemMenu(WindowHandle window) = 0;
+    // Runs the task on this thread once the messages and paints waiting now have been handled,
+    // so that the windows shown by then are on screen before it costs anything.
+    virtual void RunWhenIdle(std::function<void()> task) = 0;
 };
 
 struct FileDialogRequest {
@@ -108,8 +112,11 @@ public:
     virtual std::wstring SystemErrorText(std::uint32_t code) = 0;
     // The process's command line after the executable's own name, as it was given.
     virtual std::wstring CommandLineArguments() = 0;
-    // Registers the executable so that the Run box starts it by name.
+    // Registers the executable under the user's App Paths, so that the Run box starts it by
+    // name.
     virtual bool RegisterAppPath(const std::wstring& exePath) = 0;
+    // Removes the user's App Paths entry of the executable's name when it names this executable.
+    virtual void UnregisterAppPath(const std::wstring& exePath) = 0;
 };
 
 class Keyboard {
@@ -127,6 +134,10 @@ public:
                                              const std::wstring& name) = 0;
     virtual bool Write(const std::wstring& keyPath, const std::wstring& name,
                        const std::wstring& value) = 0;
+    // The value kept for every user of the machine under the same key path (what an install for
+    // all users wrote), which the program only reads.
+    virtual std::optional<std::wstring> ReadMachine(const std::wstring& keyPath,
+                                                    const std::wstring& name) = 0;
 };
 
 struct Environment {

@@ -2,12 +2,14 @@
 
 #include <cstddef>
 
+#include "platform/text/NumberText.h"
+
 namespace platform {
 
 namespace {
 // Decimal digits of `value`, padded with leading zeros to at least `minDigits`.
 std::wstring ZeroPadded(int value, std::size_t minDigits) {
-    std::wstring digits = std::to_wstring(value);
+    std::wstring digits = text::Decimal(value);
     if (digits.size() < minDigits) digits.insert(0, minDigits - digits.size(), L'0');
     return digits;
 }

@@ -46,6 +46,7 @@ constexpr int kAltMask = 4;
 
 // System error codes the portable code tells apart.
 constexpr unsigned kErrorCancelled = 1223;  // ERROR_CANCELLED: the user declined, e.g. elevation
+constexpr unsigned kErrorFileNameTooLong = 206;  // ERROR_FILENAME_EXCED_RANGE
 
 // Show commands handed to the shell.
 constexpr int kSwShowNormal = 1;

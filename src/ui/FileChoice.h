@@ -8,7 +8,6 @@ namespace ui {
 
 // The menu window's open dialog and the menu editor's save dialog share one remembered folder.
 inline constexpr wchar_t kMenuFolderValue[] = L"Last open Larkspur directory";
-inline constexpr wchar_t kMenuFileFilter[] = L"Файлы Larkspur|*.Larkspur|Все файлы|*.*";
 
 struct FileChoice {
     std::wstring rememberedFolderValue;

@@ -33,6 +33,27 @@ struct ControlSpec {
     bool autoSize = false;   // labels: sizes itself to its text
 };
 
+// What work running in the background is given.
+class WorkProgress {
+public:
+    virtual ~WorkProgress() = default;
+    // False once the work has been cancelled: it should stop, nothing it makes will be used.
+    virtual bool Wanted() const = 0;
+    // `done` of `total` steps are done; the form's progress bar shows it.
+    virtual void Report(int done, int total) = 0;
+};
+
+// Work too long for an event handler, which would keep the form from painting and answering.
+struct BackgroundWork {
+    // Runs on a worker thread (on Windows with COM of its own). It touches no form or control,
+    // and nothing else the form's thread uses meanwhile.
+    std::function<void(WorkProgress&)> work;
+    // Then runs on the form's thread, as an event of the form, unless the work was cancelled.
+    std::function<void()> finished;
+    // Where a progress bar shows once the work has taken longer than a moment (twips).
+    TwipsRect progressBar;
+};
+
 // A top-level window. All forms use Tahoma 9 pt, regular weight, Cyrillic character set.
 // Controls take their tab order from the order in which they are added.
 class Form {
@@ -64,6 +85,15 @@ public:
     virtual void Unload() = 0;
     virtual bool IsLoaded() const = 0;
     virtual bool IsVisible() const = 0;
+
+    // Starts work in the background; the pointer shows the working cursor over the form until
+    // it ends. One piece of work at a time: std::logic_error while one runs.
+    virtual void StartWork(BackgroundWork work) = 0;
+    // From StartWork until the work's `finished` starts or the work is cancelled.
+    virtual bool IsWorking() const = 0;
+    // Tells the work to stop and forgets it: its `finished` never runs. The worker is not waited
+    // for (it may be waiting on a server that does not answer). An unload cancels too.
+    virtual void CancelWork() = 0;
 
     virtual Label& AddLabel(const ControlSpec& spec) = 0;
     virtual TextBox& AddTextBox(const ControlSpec& spec) = 0;

@@ -1,8 +1,10 @@
 // A program, wired as ShowLarkspur.exe is, that calls a delay-loaded function it cannot have:
 // "dll" one of a DLL that does not exist, "function" one that user32.dll does not export. The
 // failure hook is then to show its message and end the program (DelayLoadFailureTest).
+// "terminate" lets an exception leave a noexcept function: the terminate handler is to say so.
 #include <windows.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "app/win32/DelayLoadFailure.h"
@@ -22,5 +24,6 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring what = argc > 1 ? argv[1] : L"";
     if (what == L"dll") return LarkspurMissingFunction();
     if (what == L"function") return LarkspurMissingExport();
+    if (what == L"terminate") []() noexcept { throw std::runtime_error("probe fault"); }();
     return 2;
 }

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # The MSIs of the x64 and x86 builds (their package targets). Their tables keep Windows
-# Installer's rules for a per-user package; the x86 one refuses 64-bit Windows. Installed per user
-# with no options, the x64 one puts the program, the read-me and the samples under
+# Installer's rules for a per-user and a per-machine install, give the program its version, and
+# hold their own texts in Russian and English; the x86 one refuses 64-bit Windows. Installed per
+# user with no options, the x64 one puts the program, the read-me and the samples under
 # %LOCALAPPDATA%\Programs, two Start menu shortcuts, the .Larkspur association and the App Paths
-# entry; a menu file started through the shell shows its window, and Shift+F4 opens it in Notepad
-# through the registered "edit" verb; a newer release, signed, replaces it in place and keeps the
-# sample the user edited; uninstalling removes all of it but the user's menus and settings. With
-# ALLUSERS=1 it goes under Program Files.
+# entry, which the program then leaves alone; a menu file started through the shell shows its
+# window, and Shift+F4 opens it in Notepad through the registered "edit" verb; a newer release,
+# signed, replaces the program with its own and keeps the sample the user edited; uninstalling
+# removes all of it but the user's menus and settings. An install for all users stops while the
+# user's own is there; with ALLUSERS=1 it goes under Program Files and writes nothing in the
+# user's profile, and nothing of it is left in App Paths once removed. A copy that no install put
+# there registers its App Paths itself.
 source "$(dirname "$0")/lib/harness.sh"
 
 # Wine's menu builder would copy the Start menu shortcuts into this machine's desktop menus.
@@ -27,8 +31,25 @@ msi=$(e2e_winpath "$E2E_WORK/$package.msi")
 x86_package=$E2E_X86/$(package_setting "$E2E_X86" CPACK_PACKAGE_FILE_NAME).msi
 cp "$x86_package" "$E2E_WORK/x86.msi" || e2e_fail "no $x86_package"
 
-# The next release of the same package, to upgrade to, signed with a throw-away certificate
-# (no timestamp: there is no network here).
+# The next release of the same package, to upgrade to: the same files, but the program is the
+# next release's (the revision of its file version raised by one: the number Windows Installer
+# compares), signed with a throw-away certificate (no timestamp: there is no network here).
+raise_file_revision() {
+    local exe=$1 key fixed revision
+    key=$(LC_ALL=C grep -obUaP 'V\x00S\x00_\x00V\x00E\x00R\x00S\x00I\x00O\x00N\x00_\x00I\x00N\x00F\x00O\x00\x00\x00' \
+        "$exe" | head -n 1 | cut -d: -f1)
+    [ -n "$key" ] || return 1
+    fixed=$((key - 6 + 40))  # VS_FIXEDFILEINFO, after the header and the key padded to 40 bytes
+    [ "$(od -An -tx1 -j "$fixed" -N 4 "$exe" | tr -d ' ')" = bd04effe ] || return 1
+    revision=$(($(od -An -tu2 -j $((fixed + 12)) -N 2 "$exe") + 1))  # dwFileVersionLS's low word
+    printf "\\x$(printf %02x $((revision & 255)))\\x$(printf %02x $((revision >> 8)))" |
+        dd of="$exe" bs=1 seek=$((fixed + 12)) conv=notrunc status=none
+}
+msiextract -C "$E2E_STATE/older-files" "$E2E_WORK/$package.msi" >/dev/null ||
+    e2e_fail "could not unpack $package.msi"
+cp -r "$E2E_STATE/older-files/Programs/ShowLarkspur" "$E2E_STATE/newer-stage" &&
+    raise_file_revision "$E2E_STATE/newer-stage/ShowLarkspur.exe" ||
+    e2e_fail "could not raise the version of the newer program"
 openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=ShowLarkspur test signer" \
     -addext extendedKeyUsage=codeSigning -keyout "$E2E_STATE/signer.key" \
     -out "$E2E_STATE/signer.pem" >/dev/null 2>&1 &&
@@ -38,6 +59,7 @@ openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=ShowLarkspur test s
 version=$(package_setting "$E2E_X64" CPACK_LARKSPUR_MSI_VERSION)
 LARKSPUR_SIGN_PASSWORD=throw-away cpack --config "$E2E_X64/CPackConfig.cmake" -G External \
     -B "$E2E_STATE/newer" -D CPACK_LARKSPUR_MSI_VERSION="${version%.*}.$((${version##*.} + 1))" \
+    -D CPACK_INSTALL_CMAKE_PROJECTS= -D "CPACK_INSTALLED_DIRECTORIES=$E2E_STATE/newer-stage;." \
     -D CPACK_PACKAGE_FILE_NAME=newer -D CPACK_LARKSPUR_SIGN_CERTIFICATE="$E2E_STATE/signer.pfx" \
     -D CPACK_LARKSPUR_SIGN_TIMESTAMP_URL= >"$E2E_ARTIFACTS/newer.log" 2>&1 &&
     cp "$E2E_STATE/newer/newer.msi" "$E2E_WORK/" ||
@@ -57,10 +79,32 @@ osslsigncode verify -in "$E2E_WORK/$package.msi" >/dev/null 2>&1 &&
     e2e_fail "$package.msi is signed although no certificate was given"
 e2e_ok "without one, nothing is signed"
 
+# --- The program's version ---------------------------------------------------------------------
+
+# Its File row holds the version and languages of its version resource (an unversioned row would
+# lose to the versioned program already installed) and no hash, which only unversioned files
+# have. The two releases' programs differ, in their bytes and their versions.
+program_row() { msiinfo export "$1" File | tr -d '\r' | awk -F '\t' '$1 == "ShowLarkspur.exe" { print $5 " " $6 }'; }
+program_hash() { msiinfo export "$1" MsiFileHash | tr -d '\r' | awk -F '\t' '$1 == "ShowLarkspur.exe"'; }
+for pair in "$package.msi:$version.0" "x86.msi:$version.0" "newer.msi:$version.1"; do
+    row=$(program_row "$E2E_WORK/${pair%%:*}")
+    assert_eq "${pair#*:}" "${row%% *}" "the program's version in ${pair%%:*}"
+    [[ "${row#* }" =~ ^[0-9]+(,[0-9]+)*$ ]] || e2e_fail "the program's languages in ${pair%%:*}: \"${row#* }\""
+    assert_eq "" "$(program_hash "$E2E_WORK/${pair%%:*}")" "the program's hash row in ${pair%%:*}"
+done
+older_program=$E2E_STATE/older-files/Programs/ShowLarkspur/ShowLarkspur.exe
+newer_program=$E2E_STATE/newer-files/Programs/ShowLarkspur/ShowLarkspur.exe
+cmp -s "$older_program" "$newer_program" && e2e_fail "the two releases hold the same program"
+e2e_ok "the two releases' programs differ"
+
 # --- The install rules, from the tables ------------------------------------------------------------
 
-# Windows Installer's validation rules for what a per-user package puts in the profile (no
-# validator runs here), each read from the tables as msiinfo exports them; prints one line per
+# Windows Installer's validation rules for what the package puts in the profile, each read from
+# the tables as msiinfo exports them (no validator runs here), and the rule of both contexts: a
+# component mixes no per-user and per-machine data, and an install for all users (ALLUSERS=1)
+# writes nothing in the user's profile. In each context the folders, the registry roots HKCR and
+# HKMU, and the components' conditions resolve as Windows Installer resolves them, with the
+# folder moved to Program Files by the type 51 action that ALLUSERS=1 runs. Prints one line per
 # fault, "RULE<tab>what".
 install_rule_faults() {
     local folder=$E2E_STATE/tables/$(basename "$1" .msi) table
@@ -71,40 +115,63 @@ install_rule_faults() {
     done
     (cd "$folder" && awk -F '\t' '
         FILENAME == "Directory"    { parent[$1] = $2; made[$1] = $3 != "." && $3 != "SourceDir" }
-        FILENAME == "Component"    { dir[$1] = $3; attributes[$1] = $4; keypath[$1] = $6 }
-        FILENAME == "Registry"     { root[$1] = $2; kind[$6, $2 == 1 ? "user" : $2 == 2 ? "machine" : "either"] = 1 }
+        FILENAME == "Component"    { dir[$1] = $3; attributes[$1] = $4; condition[$1] = $5; keypath[$1] = $6 }
+        FILENAME == "Registry"     { root[$1] = $2; registry_component[$1] = $6 }
         FILENAME == "File"         { file_component[$1] = $2 }
         FILENAME == "Shortcut"     { shortcut_dir[$1] = $2; shortcut_component[$1] = $4 }
         FILENAME == "RemoveFile"   { if ($3 == "") removed[$4] = 1 }
         FILENAME == "CreateFolder" { created[$1, $2] = 1; created[$1] = 1 }
         FILENAME == "CustomAction" { type[$1] = $2 % 64; source[$1] = $3; target[$1] = $4 }
-        FILENAME == "InstallExecuteSequence" { condition[$1] = $2; step[$1] = $3 }
+        FILENAME == "InstallExecuteSequence" { when[$1] = $2; step[$1] = $3 }
         FILENAME == "Property"     { property[$1] = $2 }
         FILENAME == "Icon"         { icon[$1] = 1 }
         function under(d, folder) { for (; d != ""; d = parent[d]) if (d == folder) return 1; return 0 }
         function profile(d) { return under(d, "LocalAppDataFolder") || under(d, "ProgramMenuFolder") }
-        function hkcu_key_path(c) { return int(attributes[c] / 4) % 2 && root[keypath[c]] == 1 }
+        # HKCU, or HKMU, which is HKCU in a per-user install.
+        function user_key_path(c) { return int(attributes[c] / 4) % 2 && (root[keypath[c]] == 1 || root[keypath[c]] == -1) }
         function fault(rule, what) { print rule "\t" what }
-        # A type 51 action that sets the folder to one under Program Files when ALLUSERS=1.
+        # A type 51 action that sets the folder (or one it is in) to one under Program Files when
+        # ALLUSERS=1.
         function moved_for_machine(d,   a) {
-            for (a in source)
-                if (source[a] == d && type[a] == 51 && target[a] ~ /^\[ProgramFiles/ &&
-                    condition[a] == "ALLUSERS=1" && step[a] < step["CostFinalize"]) return 1
+            for (; d != ""; d = parent[d])
+                for (a in source)
+                    if (source[a] == d && type[a] == 51 && target[a] ~ /^\[ProgramFiles/ &&
+                        when[a] == "ALLUSERS=1" && step[a] < step["CostFinalize"]) return 1
             return 0
         }
+        # Where data lands in a context, "user" (ALLUSERS unset) or "machine" (ALLUSERS=1).
+        function folder_kind(d, context) {
+            if (under(d, "LocalAppDataFolder")) return context == "machine" && moved_for_machine(d) ? "machine" : "user"
+            if (under(d, "ProgramMenuFolder")) return context
+            return "machine"
+        }
+        function root_kind(r, context) { return r == 1 ? "user" : r == 2 ? "machine" : context }
+        function installs(c, context) { return !(context == "machine" && condition[c] == "NOT (ALLUSERS=1)") }
         END {
-            for (f in file_component) kind[file_component[f], profile(dir[file_component[f]]) ? "user" : "machine"] = 1
-            for (s in shortcut_dir) kind[shortcut_component[s], profile(shortcut_dir[s]) ? "user" : "machine"] = 1
+            split("user machine", contexts, " ")
+            for (i = 1; i <= 2; i++) {
+                context = contexts[i]
+                delete kind
+                for (f in file_component) kind[file_component[f], folder_kind(dir[file_component[f]], context)] = 1
+                for (s in shortcut_dir) kind[shortcut_component[s], folder_kind(shortcut_dir[s], context)] = 1
+                for (r in registry_component) kind[registry_component[r], root_kind(root[r], context)] = 1
+                for (c in dir) {
+                    if (!installs(c, context)) continue
+                    if (keypath[c] == "") kind[c, folder_kind(dir[c], context)] = 1
+                    if (((c, "user") in kind) && ((c, "machine") in kind))
+                        fault(context == "user" ? "ICE57" : "ICE57 with ALLUSERS=1", c " mixes per-user and per-machine data")
+                    else if (context == "machine" && ((c, "user") in kind))
+                        fault("ALLUSERS=1", c " puts data in the user'"'"'s profile in an install for all users")
+                }
+            }
             for (c in dir) {
-                if (profile(dir[c]) && !hkcu_key_path(c))
+                if (profile(dir[c]) && !user_key_path(c))
                     fault("ICE38", c " installs to the profile without an HKCU key path")
-                if (((c, "user") in kind) + ((c, "machine") in kind) + ((c, "either") in kind) > 1)
-                    fault("ICE57", c " mixes per-user and per-machine data")
                 if (keypath[c] == "" && !((dir[c], c) in created))
                     fault("ICE18", c " has its folder as key path and no CreateFolder")
             }
             for (s in shortcut_component)
-                if (!hkcu_key_path(shortcut_component[s]))
+                if (!user_key_path(shortcut_component[s]))
                     fault("ICE43", "the shortcut " s " is in a component without an HKCU key path")
             for (d in parent) {
                 if (!profile(d) || !made[d]) continue
@@ -127,18 +194,56 @@ install_rule_faults() {
         InstallExecuteSequence Property Icon)
 }
 
+rules=(ICE38 ICE43 ICE57 "ICE57 with ALLUSERS=1" ALLUSERS=1 ICE64 ICE18 ICE91 CreateFolder upgrade ARP)
 for package_file in "$E2E_WORK/$package.msi" "$E2E_WORK/x86.msi"; do
     faults=$(install_rule_faults "$package_file")
-    for rule in ICE38 ICE43 ICE57 ICE64 ICE18 ICE91 CreateFolder upgrade ARP; do
+    for rule in "${rules[@]}"; do
         grep -q "^$rule"$'\t' <<<"$faults" &&
             e2e_fail "$(basename "$package_file"): $(grep "^$rule"$'\t' <<<"$faults" | cut -f 2- | paste -sd ';')"
     done
-    e2e_ok "$(basename "$package_file"): ICE38, ICE43, ICE57, ICE64, ICE18, ICE91, folders, upgrade, ARP"
+    e2e_ok "$(basename "$package_file"): $(printf '%s, ' "${rules[@]}")no fault"
     assert_contains "$(msiinfo suminfo "$package_file")" ";1049" "the summary's language"
 done
 
+# --- The package's own texts and refusals ---------------------------------------------------------
+
+# Russian and English, read back from the code page 1251 the database holds them in: the
+# refusals (a line each) and the Start menu shortcuts' descriptions ("Russian / English").
+refusal_x86="Этот пакет для 32-разрядной Windows. На этом компьютере установите $package.msi.
+This package is for 32-bit Windows. On this computer, install $package.msi."
+refusal_downgrade="Уже установлена более новая версия Show larkspur.
+A newer version of Show larkspur is already installed."
+refusal_user="Show larkspur уже установлена только для этого пользователя. Удалите эту установку, затем установите программу для всех пользователей.
+Show larkspur is already installed for this user only. Remove that installation, then install it for all users."
+program_description="Показывает меню из файла .Larkspur и запускает выбранный пункт / Shows a menu from a .Larkspur file and starts the item you pick"
+readme_description="Клавиши и формат файла меню, по-русски / Keys and the menu file format, in Russian"
+english_readme_description="Клавиши и формат файла меню, по-английски / Keys and the menu file format, in English"
+user_installation='Installed OR NOT (ALLUSERS=1 AND USERINSTALLATION)'
+table() { msiinfo export "$1" "$2" | tr -d '\r'; }
+for package_file in "$E2E_WORK/$package.msi" "$E2E_WORK/x86.msi"; do
+    name=$(basename "$package_file")
+    assert_contains "$(table "$package_file" LaunchCondition)" "$user_installation"$'\t'"$refusal_user" \
+        "$name: an install for all users stops where the user has one, and says so"
+    assert_contains "$(table "$package_file" LaunchCondition)" $'\t'"$refusal_downgrade" "$name: the downgrade refusal"
+    assert_contains "$(table "$package_file" Shortcut)" $'\t'"$program_description"$'\t' \
+        "$name: the program shortcut's description"
+    assert_contains "$(table "$package_file" Shortcut)" $'\t'"$readme_description"$'\t' \
+        "$name: the read-me shortcut's description"
+    assert_contains "$(table "$package_file" Shortcut)" $'\t'"$english_readme_description"$'\t' \
+        "$name: the English read-me shortcut's description"
+    # USERINSTALLATION is the key path of the one component that only a per-user install has.
+    assert_eq "USERINSTALLATION UserInstallation" "$(table "$package_file" AppSearch | tail -n +4 | tr '\t' ' ')" \
+        "$name: the search for the user's install"
+    assert_eq "$(table "$package_file" Registry | awk -F '\t' '$6 == "UserProgramsFolder" { print $2 "\t" $3 "\t" $4 }')" \
+        "$(table "$package_file" RegLocator | awk -F '\t' '$1 == "UserInstallation" && $5 == 2 { print $2 "\t" $3 "\t" $4 }')" \
+        "$name: the value searched for, the per-user Programs folder's key path"
+    assert_eq "NOT (ALLUSERS=1)" \
+        "$(table "$package_file" Component | awk -F '\t' '$1 == "UserProgramsFolder" { print $5 }')" \
+        "$name: the condition of the per-user Programs folder"
+done
+
 # x86 and x64: the x86 package refuses 64-bit Windows, and the two share no component.
-assert_eq "NOT VersionNT64" "$(msiinfo export "$E2E_WORK/x86.msi" LaunchCondition | grep -o 'NOT VersionNT64')" \
+assert_contains "$(table "$E2E_WORK/x86.msi" LaunchCondition)" "NOT VersionNT64"$'\t'"$refusal_x86" \
     "the x86 package's launch condition"
 assert_eq "" "$(msiinfo export "$E2E_WORK/$package.msi" LaunchCondition | grep -o VersionNT64)" \
     "the x64 package's launch conditions"
@@ -173,6 +278,7 @@ local_programs=$(unix_folder LOCALAPPDATA)/Programs
 user_folder=$local_programs/ShowLarkspur
 start_menu=$(unix_folder APPDATA)/Microsoft/Windows/Start\ Menu/Programs/Show\ larkspur
 machine_folder=$(unix_folder ProgramFiles)/ShowLarkspur
+installation='Software\Brindle\ShowLarkspur\Installation'
 classes='HKCR\Brindle.ShowLarkspur.Menu'
 app_path='Software\Microsoft\Windows\CurrentVersion\App Paths\ShowLarkspur.exe'
 assert_no_file "$local_programs" "the user's Programs folder before installing"
@@ -194,20 +300,36 @@ assert_no_file "$local_programs" "the user's Programs folder after the x86 packa
 # --- Per user, the default ---------------------------------------------------------------------
 
 msiexec_ok /i "$msi" /qn
-for file in ShowLarkspur.exe ReadMe.TXT Sample.Larkspur; do
+for file in ShowLarkspur.exe ReadMe.TXT ReadMe.en.TXT Sample.Larkspur; do
     assert_file_exists "$user_folder/$file" "$file in the user's programs folder"
 done
 assert_no_file "$machine_folder" "a folder under Program Files"
-for link in "Show larkspur:ShowLarkspur.exe" "ReadMe:ReadMe.TXT"; do
+for link in "Show larkspur:ShowLarkspur.exe" "ReadMe:ReadMe.TXT" \
+    "ReadMe (English):ReadMe.en.TXT"; do
     assert_file_exists "$start_menu/${link%%:*}.lnk" "the Start menu shortcut ${link%%:*}"
     assert_contains "$(strings -a "$start_menu/${link%%:*}.lnk")" "ShowLarkspur\\${link#*:}" \
         "the target of the shortcut ${link%%:*}"
 done
+# The shortcuts' descriptions, as the shell reads them (UTF-16, at an even or an odd offset).
+link_text() { { iconv -f UTF-16LE -t UTF-8 -c <"$1"; tail -c +2 "$1" | iconv -f UTF-16LE -t UTF-8 -c; } 2>/dev/null | tr -d '\0'; }
+assert_contains "$(link_text "$start_menu/Show larkspur.lnk")" "$program_description" \
+    "the program shortcut's description, both languages whole"
+assert_contains "$(link_text "$start_menu/ReadMe.lnk")" "$readme_description" \
+    "the read-me shortcut's description, both languages whole"
 
 # App Paths, before the program has ever started (and written it itself).
 exe=$(e2e_winpath "$user_folder/ShowLarkspur.exe")
 assert_eq "$exe" "$(e2e_reg_get "HKCU\\$app_path" '')" "App Paths after installing"
 assert_eq "${exe%\\*}\\" "$(e2e_reg_get "HKCU\\$app_path" Path)" "the App Paths folder"
+
+# The next release installed for all users beside this one would be a second product (the same
+# product would be a maintenance of this install): it stops at its launch condition and installs
+# nothing.
+msiexec_ends $((1603 % 256)) /i "$newer" /qn ALLUSERS=1 /l "$(e2e_winpath "$E2E_WORK/machine.log")"
+LC_ALL=C grep -aqE ': LaunchConditions\. .* 0\.\s*$' "$E2E_WORK/machine.log" ||
+    e2e_fail "the install for all users did not stop at its launch conditions (see $E2E_WORK/machine.log)"
+e2e_ok "an install for all users stops at its launch conditions while the user's is there"
+assert_no_file "$machine_folder" "a folder under Program Files after the refused install"
 
 # Add/Remove Programs: the program's icon and the install folder.
 product=$(msiinfo export "$E2E_WORK/$package.msi" Property | sed -n 's/^ProductCode\t//p' | tr -d '\r')
@@ -259,6 +381,9 @@ assert_contains "$(e2e_window_info "Проба меню.Larkspur - Блокно�
 e2e_screenshot edit-verb "$editor"
 e2e_probe close "Проба меню.Larkspur - Блокнот"
 e2e_wait_no_window "Проба меню.Larkspur - Блокнот"
+# The installed program left its App Paths entry to the install (its own has no closing
+# backslash).
+assert_eq "${exe%\\*}\\" "$(e2e_reg_get "HKCU\\$app_path" Path)" "the App Paths folder after the program ran"
 
 # The next release replaces this one in place and keeps the sample the user edited: had the two
 # been installed side by side, removing the newer would leave the files behind.
@@ -266,7 +391,8 @@ printf '\r\n[Item 1]\r\nTitle=Моя правка\r\nFileName=notepad.exe\r\n' |
     iconv -f UTF-8 -t CP1251 >>"$user_folder/Sample.Larkspur"
 edited=$(md5sum <"$user_folder/Sample.Larkspur")
 msiexec_ok /i "$newer" /qn
-assert_file_exists "$user_folder/ShowLarkspur.exe" "the program after the upgrade"
+assert_eq "$(md5sum <"$newer_program")" "$(md5sum <"$user_folder/ShowLarkspur.exe")" \
+    "the program after the upgrade: the newer release's, byte for byte"
 assert_eq "$edited" "$(md5sum <"$user_folder/Sample.Larkspur")" "the edited sample after the upgrade"
 assert_eq "$exe" "$(e2e_reg_get "HKCU\\$app_path" '')" "App Paths after the upgrade"
 assert_eq Brindle.ShowLarkspur.Menu "$(e2e_reg_get 'HKCR\.Larkspur' '')" "the ProgID after the upgrade"
@@ -286,15 +412,48 @@ e2e_ok "the user's settings after uninstalling"
 
 # --- For all users -------------------------------------------------------------------------------
 
+# The entry an earlier version of the program wrote for the user who ran it, naming the copy
+# installed for all users: left there, it would outlive the program.
+machine_exe=$(e2e_winpath "$machine_folder/ShowLarkspur.exe")
+wine64 reg add "HKCU\\$app_path" /ve /d "$machine_exe" /f >/dev/null 2>&1 ||
+    e2e_fail "could not write an earlier version's App Paths entry"
+
 msiexec_ok /i "$msi" /qn ALLUSERS=1
 assert_file_exists "$machine_folder/ShowLarkspur.exe" "the program under Program Files"
 assert_no_file "$local_programs" "the user's Programs folder in a per-machine install"
-machine_exe=$(e2e_winpath "$machine_folder/ShowLarkspur.exe")
+# (Windows Installer puts the shortcuts in the Start menu of all users; Wine's keeps the user's.)
+assert_eq "$machine_exe" "$(e2e_reg_get "HKLM\\$installation" Program)" "the program's key path, the machine's"
+assert_eq "" "$(e2e_probe reg "HKCU\\$installation" 2>/dev/null)" "the user's key paths in a per-machine install"
 assert_eq "\"$machine_exe\" \"%1\"" "$(e2e_reg_get "$classes\\shell\\open\\command" '')" \
     "the open verb of a per-machine install"
 assert_eq "$machine_exe" "$(e2e_reg_get "HKLM\\$app_path" '')" "App Paths of a per-machine install"
+
+# The program installed for all users leaves App Paths to its install, and takes away the
+# user's entry for itself once its window is up.
+e2e_start_program "$machine_exe" "$(e2e_winpath "$folder/Проба меню.Larkspur")"
+window=$(e2e_wait_window "Двойной щелчок")
+assert_shows "" "the user's App Paths entry for the program installed for all users" \
+    e2e_reg_get "HKCU\\$app_path" ''
+e2e_key "$window" Escape
+e2e_wait_exit 10
+
 # Windows Installer knows the context of an installed product; Wine's has to be told again.
 msiexec_ok /x "$msi" /qn ALLUSERS=1
 assert_no_file "$machine_folder" "the Program Files folder after uninstalling"
-e2e_reg_get "HKLM\\$app_path" '' >/dev/null && e2e_fail "App Paths is still in HKLM after uninstalling"
-e2e_ok "App Paths removed from HKLM"
+for key in "HKLM\\$app_path" "HKCU\\$app_path" "HKLM\\$installation"; do
+    [ -z "$(e2e_probe reg "$key" 2>/dev/null)" ] || e2e_fail "$key is still there after uninstalling"
+    e2e_ok "nothing in $key after uninstalling"
+done
+
+# --- A copy from the zip -----------------------------------------------------------------------
+
+# No install put it there: it registers its App Paths itself, once its window is up.
+mkdir -p "$E2E_WORK/Unpacked"
+cp "$older_program" "$E2E_WORK/Unpacked/" || e2e_fail "could not unpack the program"
+unpacked=$(e2e_winpath "$E2E_WORK/Unpacked/ShowLarkspur.exe")
+e2e_start_program "$unpacked" "$(e2e_winpath "$folder/Проба меню.Larkspur")"
+window=$(e2e_wait_window "Двойной щелчок")
+assert_shows "$unpacked" "the App Paths entry of an unpacked copy" e2e_reg_get "HKCU\\$app_path" ''
+assert_eq "${unpacked%\\*}" "$(e2e_reg_get "HKCU\\$app_path" Path)" "the folder of an unpacked copy"
+e2e_key "$window" Escape
+e2e_wait_exit 10

@@ -4,8 +4,10 @@
 
 #include <filesystem>
 
+#include "model/DropReading.h"
 #include "model/DroppedFiles.h"
 #include "platform/WinConstants.h"
+#include "platform/texts/TextIds.h"
 #include "support/HeadlessFixture.h"
 
 namespace {
@@ -15,17 +17,19 @@ protected:
     // The item that a new file of that name and content becomes.
     std::shared_ptr<model::CCommand> FromNewFile(const std::wstring& name, const std::string& bytes) {
         testsupport::WriteFileBytes(temp.File(name), bytes);
-        return model::CommandFromFile(temp.File(name));
+        return model::CommandFromFile(temp.File(name), names).command;
     }
 
-    // The one message with which such a file is refused.
-    std::wstring RefusalOf(const std::wstring& name, const std::string& bytes) {
-        EXPECT_FALSE(FromNewFile(name, bytes));
-        EXPECT_EQ(env.dialogs.Messages().size(), 1u);
-        if (env.dialogs.Messages().empty()) return {};
-        EXPECT_EQ(env.dialogs.Messages()[0].style, platform::kMbIconError | platform::kMbOk);
-        return env.dialogs.Messages()[0].text;
+    // Why such a file is refused; the reading itself tells the user nothing.
+    unsigned RefusalOf(const std::wstring& name, const std::string& bytes) {
+        testsupport::WriteFileBytes(temp.File(name), bytes);
+        const model::DroppedFile dropped = model::CommandFromFile(temp.File(name), names);
+        EXPECT_FALSE(dropped.command);
+        EXPECT_TRUE(env.dialogs.Messages().empty());
+        return dropped.refusal;
     }
+
+    platform::ShellNames names;
 };
 
 TEST_F(DroppedFilesTest, AFileOpensItselfUnderItsNameWithoutTheExtension) {
@@ -42,7 +46,7 @@ TEST_F(DroppedFilesTest, AFileOpensItselfUnderItsNameWithoutTheExtension) {
 TEST_F(DroppedFilesTest, AFolderKeepsItsWholeName) {
     const std::wstring path = temp.File(L"Photos.2024");
     std::filesystem::create_directory(path);
-    const auto command = model::CommandFromFile(path);
+    const auto command = model::CommandFromFile(path, names).command;
     ASSERT_TRUE(command);
     EXPECT_EQ(command->Title(), L"Photos.2024");
     EXPECT_EQ(command->FileName(), path);
@@ -57,15 +61,24 @@ TEST_F(DroppedFilesTest, AnInternetShortcutOpensItsAddress) {
     EXPECT_EQ(command->Operation(), L"open");
 }
 
-TEST_F(DroppedFilesTest, AnInternetShortcutWithoutAnAddressIsRefusedWithAMessage) {
-    EXPECT_EQ(RefusalOf(L"Empty.url", "[InternetShortcut]\r\n"),
-              temp.File(L"Empty.url") + L"\r\n\r\nВ ярлыке нет адреса.");
+// The exact address is in the .W section, in UTF-7; URL= has '?' for what the code page lacks.
+TEST_F(DroppedFilesTest, AnInternetShortcutOpensTheExactAddressOfItsUnicodeSection) {
+    EXPECT_EQ(FromNewFile(L"Search.url", "[InternetShortcut]\r\nURL=https://example.org/?q=??????\r\n"
+                                         "[InternetShortcut.W]\r\nURL=https://example.org/?q=+BD8EQAQ4BDIENQRC-\r\n")
+                  ->FileName(),
+              L"https://example.org/?q=привет");
+    EXPECT_EQ(FromNewFile(L"Plain.url", "[InternetShortcut.W]\r\nURL=\r\n[InternetShortcut]\r\nURL=https://a.b/\r\n")
+                  ->FileName(),
+              L"https://a.b/");
+}
+
+TEST_F(DroppedFilesTest, AnInternetShortcutWithoutAnAddressIsRefused) {
+    EXPECT_EQ(RefusalOf(L"Empty.url", "[InternetShortcut]\r\n"), IDS_SHORTCUT_WITHOUT_ADDRESS);
 }
 
 // Under Wine the shell tries to read it for real.
-TEST_F(DroppedFilesTest, AShortcutThatCannotBeReadIsRefusedWithAMessage) {
-    EXPECT_EQ(RefusalOf(L"Broken.lnk", "no shortcut"),
-              temp.File(L"Broken.lnk") + L"\r\n\r\nНе удалось прочитать ярлык.");
+TEST_F(DroppedFilesTest, AShortcutThatCannotBeReadIsRefused) {
+    EXPECT_EQ(RefusalOf(L"Broken.lnk", "no shortcut"), IDS_SHORTCUT_UNREADABLE);
 }
 
 TEST_F(DroppedFilesTest, AShortcutsTargetIsTakenAsHeldWithArgumentsFolderAndShowCommand) {
@@ -90,6 +103,34 @@ TEST_F(DroppedFilesTest, AShortcutToNoPathOrWithAnUnknownShowCommandKeepsWhatItC
     EXPECT_EQ(command.ShowCommand(), platform::kSwShowDefault);
     model::TakeShortcutTarget(command, {L"C:\\a.exe", L"", L"", 99});
     EXPECT_EQ(command.ShowCommand(), platform::kSwShowDefault);
+}
+
+// The path the shell gives for an installer's shortcut is only its icon.
+TEST_F(DroppedFilesTest, AnInstallersShortcutStartsTheShortcutItself) {
+    model::CCommand command;
+    command.FileName(L"C:\\Links\\Word.lnk");
+    model::TakeShortcutTarget(command, {.path = L"C:\\Windows\\Installer\\{90160000-0011}\\wordicon.exe",
+                                        .arguments = L"/n",
+                                        .advertised = true});
+    EXPECT_EQ(command.FileName(), L"C:\\Links\\Word.lnk");
+    EXPECT_EQ(command.Parameters(), L"");
+}
+
+// The reading stops when asked to, before the next file.
+TEST_F(DroppedFilesTest, ADropIsReadInOrderUntilAskedToStop) {
+    std::vector<std::wstring> files;
+    for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"}) {
+        files.push_back(temp.File(name));
+        testsupport::WriteFileBytes(files.back(), "x");
+    }
+    std::vector<int> asked;
+    const model::DropReading reading = model::ReadDroppedFiles(files, 3, [&](int read) {
+        asked.push_back(read);
+        return read < 2;
+    });
+    ASSERT_EQ(reading.commands.size(), 2u);
+    EXPECT_EQ(reading.commands[1]->Title(), L"b");
+    EXPECT_EQ(asked, (std::vector<int>{0, 1, 2}));
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // The forms of paths the file layer gives the system, and the names it refuses.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+
 #include "platform/files/DeviceNames.h"
 #include "platform/files/ExtendedPath.h"
 
@@ -20,17 +23,39 @@ TEST(FilesExtendedPath, PrefixedDeviceAndRelativePathsStayAsTheyAre) {
     }
 }
 
-TEST(FilesDeviceNames, AreDevicesInAnyCaseFolderOrWithAnExtension) {
-    for (const wchar_t* path : {L"CON", L"prn", L"C:\\menus\\Aux", L"nul.txt", L"NUL.tar.gz",
-                                L"COM1", L"com9.Larkspur", L"LPT0", L"COM\u00B9", L"CONOUT$",
-                                L"LPT1 .txt", L"COM2:", L"\\\\.\\PhysicalDrive0"}) {
-        EXPECT_TRUE(files::IsDeviceName(path)) << path;
-    }
+namespace {
+
+// GetFullPathNameW's answers, as each version of Windows gives them; any other path is full.
+std::wstring AnswerOf(const std::map<std::wstring, std::wstring>& answers,
+                      const std::wstring& path) {
+    const auto found = answers.find(path);
+    return found == answers.end() ? path : found->second;
 }
 
-TEST(FilesDeviceNames, SimilarNamesAreFiles) {
-    for (const wchar_t* path : {L"CONSOLE", L"COM10", L"nullable.txt", L"C:\\NUL\\menu.Larkspur",
-                                L"LPT", L"auxiliary", L".nul", L""}) {
-        EXPECT_FALSE(files::IsDeviceName(path)) << path;
+std::wstring FullPathOnWindows11(const std::wstring& path) {
+    return AnswerOf({{L"C:\\menus\\aux", L"\\\\.\\aux"},
+                     {L"COM1:", L"\\\\.\\COM1"},
+                     {L"LPT1 .txt", L"C:\\menus\\LPT1 .txt"}},
+                    path);
+}
+
+std::wstring FullPathBeforeWindows11(const std::wstring& path) {
+    return AnswerOf({{L"C:\\menus\\aux.Larkspur", L"\\\\.\\aux"},
+                     {L"C:\\menus\\nul.txt", L"\\\\.\\nul"}},
+                    path);
+}
+
+}  // namespace
+
+// Whether a name is a device is the system's to say, and Windows 11 says it of fewer names.
+TEST(FilesDeviceNames, AreWhatTheSystemsFullPathPutsAmongTheDevices) {
+    for (const wchar_t* path : {L"C:\\menus\\aux", L"COM1:", L"\\\\.\\PhysicalDrive0"}) {
+        EXPECT_TRUE(files::IsDeviceName(path, FullPathOnWindows11)) << path;
     }
+    for (const wchar_t* path : {L"C:\\menus\\aux.Larkspur", L"C:\\menus\\nul.txt", L"LPT1 .txt",
+                                L"C:\\NUL\\menu.Larkspur", L""}) {
+        EXPECT_FALSE(files::IsDeviceName(path, FullPathOnWindows11)) << path;
+    }
+    EXPECT_TRUE(files::IsDeviceName(L"C:\\menus\\aux.Larkspur", FullPathBeforeWindows11));
+    EXPECT_TRUE(files::IsDeviceName(L"C:\\menus\\nul.txt", FullPathBeforeWindows11));
 }

@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "model/CCommands.h"
-#include "platform/support/FileNames.h"
 #include "support/HeadlessFixture.h"
 
 namespace {
@@ -25,15 +24,6 @@ protected:
         return path + L"\r\n\r\nНе удалось прочитать файл меню.\r\n\r\n" + reason;
     }
 };
-
-TEST_F(MenuFileRefusal, ADeviceNameIsNoMenuFile) {
-    for (const wchar_t* name : {L"NUL", L"aux.Larkspur", L"com1", L"LPT1 .txt"}) {
-        const std::wstring path = temp.File(name);
-        EXPECT_EQ(Refusal(path), Unreadable(path, L"Это имя устройства, а не файла."));
-        // Start-up takes it for a file, so that it reaches this message, not "not found".
-        EXPECT_TRUE(platform::esIsFileExist(path)) << name;
-    }
-}
 
 // A sparse file: the size costs no disk.
 TEST_F(MenuFileRefusal, AFileOver128MegabytesIsNotRead) {

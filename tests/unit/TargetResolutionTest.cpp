@@ -24,7 +24,11 @@ public:
         }
         return result;
     }
-    bool Exists(const std::wstring& path) override { return files.contains(path); }
+    std::optional<std::uint32_t> Attributes(const std::wstring& path) override {
+        if (!files.contains(path)) return std::nullopt;
+        const auto found = attributes.find(path);
+        return found == attributes.end() ? 0 : found->second;
+    }
     std::wstring AppPath(const std::wstring& name) override {
         auto found = appPaths.find(name);
         return found == appPaths.end() ? L"" : found->second;
@@ -32,6 +36,7 @@ public:
     std::vector<std::wstring> SearchFolders() override { return searchFolders; }
 
     std::set<std::wstring> files;
+    std::map<std::wstring, std::uint32_t> attributes;  // of some of the files
     std::map<std::wstring, std::wstring> variables;
     std::map<std::wstring, std::wstring> appPaths;
     std::vector<std::wstring> searchFolders{L"C:\\Windows\\system32"};
@@ -84,6 +89,23 @@ TEST_F(TargetResolutionTest, ABareProgramNameIsFoundUnderAppPathsThenInTheSearch
     lookup.files.erase(L"D:\\Menus\\notepad.exe");
     EXPECT_EQ(Resolve(L"notepad"), PathOf(L"C:\\Windows\\system32\\notepad.exe"));
     EXPECT_EQ(Resolve(L"sub\\notepad.exe"), kMissing) << "a path is not searched for";
+}
+
+// FILE_ATTRIBUTE_OFFLINE, _RECALL_ON_OPEN, _RECALL_ON_DATA_ACCESS; ARCHIVE, READONLY.
+TEST_F(TargetResolutionTest, AFileKeptOnlyOnlineIsToldByItsAttributes) {
+    lookup.files = {L"D:\\Menus\\offline.exe", L"D:\\Menus\\placeholder.exe", L"D:\\Menus\\online.doc",
+                    L"D:\\Menus\\here.exe", L"C:\\Windows\\system32\\synced.exe"};
+    lookup.attributes = {{L"D:\\Menus\\offline.exe", 0x1000},
+                         {L"D:\\Menus\\placeholder.exe", 0x40000 | 0x20},
+                         {L"D:\\Menus\\online.doc", 0x400000},
+                         {L"D:\\Menus\\here.exe", 0x20 | 0x1},
+                         {L"C:\\Windows\\system32\\synced.exe", 0x400000}};
+    for (const wchar_t* name : {L"offline", L"placeholder.exe", L"online.doc", L"synced"}) {
+        EXPECT_TRUE(platform::HasDataElsewhere(Resolve(name))) << name;
+    }
+    EXPECT_EQ(Resolve(L"here").attributes, 0x21u);
+    EXPECT_FALSE(platform::HasDataElsewhere(Resolve(L"here")));
+    EXPECT_FALSE(platform::HasDataElsewhere(Resolve(L"https://example.org")));
 }
 
 TEST(TargetRootTest, IsTheServerOrDriveWhereLookingMayWait) {

@@ -92,6 +92,23 @@ TEST(TextUtf16, LoneSurrogatesDoNotBreakTheText) {
     }
 }
 
+// RFC 2152's own examples, and what Windows writes in an internet shortcut.
+TEST(TextUtf7, DecodesRunsOfBase64EndedByADashOrAnyOtherCharacter) {
+    EXPECT_EQ(text::FromUtf7(L"Hi Mom -+Jjo--!"), L"Hi Mom -\u263A-!");
+    EXPECT_EQ(text::FromUtf7(L"A+ImIDkQ."), L"A\u2262\u0391.");
+    EXPECT_EQ(text::FromUtf7(L"+ZeVnLIqe-"), L"\u65E5\u672C\u8A9E");
+    EXPECT_EQ(text::FromUtf7(L"Item 3 is +AKM-1."), L"Item 3 is \u00A31.");
+    EXPECT_EQ(text::FromUtf7(L"https://+BD8EQAQ4BDwENQRA.+BEAERA-/?q=+BD8EQAQ4BDIENQRC-"),
+              L"https://пример.рф/?q=привет");
+    EXPECT_EQ(text::FromUtf7(L"+2D3eAA-"), Emoji());
+}
+
+TEST(TextUtf7, PlusDashIsAPlusAndHalfACodeUnitIsDropped) {
+    EXPECT_EQ(text::FromUtf7(L"1 +- 1 = 2+-"), L"1 + 1 = 2+");
+    EXPECT_EQ(text::FromUtf7(L"a+AK-b"), L"ab");
+    EXPECT_EQ(text::FromUtf7(L"a+-b+"), L"a+b");
+}
+
 TEST(TextWindows1251, MapsCyrillicBothWays) {
     EXPECT_EQ(text::FromWindows1251(0xC0), L'А');
     EXPECT_EQ(text::FromWindows1251(0xFF), L'я');

@@ -9,6 +9,7 @@
 #include "model/SharedCommands.h"
 #include "platform/WinConstants.h"
 #include "platform/headless/HeadlessKeyboard.h"
+#include "platform/texts/Texts.h"
 #include "support/FormFixture.h"
 #include "ui/editors/frmCommandsEditor.h"
 #include "ui/headless/HeadlessControls.h"
@@ -499,7 +500,7 @@ TEST_F(frmCommandsEditorTest, OnlyASuccessfulSaveAddsTheTitleToItsHistory) {
     EXPECT_EQ(env.dialogs.PopupMenus()[0].entries, (Texts{L"Сохранено"}));
 }
 
-// Files dropped or pasted from the shell.
+// Files dropped or pasted from the shell, read in the background.
 class frmCommandsEditorDropTest : public frmCommandsEditorTest {
 protected:
     // A document and a folder in the temporary folder (ASCII names: natively the tests' paths
@@ -511,35 +512,138 @@ protected:
         std::filesystem::create_directory(folder);
         return {document, folder};
     }
+
+    // Shortcuts that cannot be read: "Broken01.lnk" ...
+    std::vector<std::wstring> MakeBrokenShortcuts(int count) {
+        std::vector<std::wstring> files;
+        for (int i = 1; i <= count; ++i) {
+            files.push_back(temp.File(L"Broken" + std::wstring(i < 10 ? L"0" : L"") +
+                                      std::to_wstring(i) + L".lnk"));
+            testsupport::WriteFileBytes(files.back(), "no shortcut");
+        }
+        return files;
+    }
+
+    static const std::wstring kLimit;
 };
+
+const std::wstring frmCommandsEditorDropTest::kLimit =
+    L"Достигнуто ограничение на количество элементов в меню. Текущее - 1000.";
 
 TEST_F(frmCommandsEditorDropTest, DroppedFilesGoBeforeTheRowInOrderWithTheFirstSelected) {
     const std::vector<std::wstring> files = MakeFiles();
     RunEditor([&](HeadlessForm& editor) {
         editor.DropFiles(L"lstItems", files, 2);
+        EXPECT_TRUE(editor.IsWorking());
+        EXPECT_EQ(Rows(editor, L"lstItems").size(), 5u);  // nothing until the reading ends
+        editor.FinishWork();
         EXPECT_EQ(Rows(editor, L"lstItems"),
                   (Texts{L"0", L"1", L"Report", L"Photos", L"2", L"3", L"4"}));
         EXPECT_EQ(Selected(editor), 2);
+        EXPECT_EQ(editor.ReportedProgress(), (std::pair{1, 2}));
         editor.DropFiles(L"lstItems", {files[0]}, 7);  // below the last row
+        editor.FinishWork();
         EXPECT_EQ(Rows(editor, L"lstItems").back(), L"Report");
         EXPECT_EQ(Selected(editor), 7);
         editor.Click(L"cmdCancel");
     });
     EXPECT_EQ(SharedTitles(), (Texts{L"0", L"1", L"2", L"3", L"4"}));  // nothing saved
+    EXPECT_TRUE(env.dialogs.Messages().empty());
 }
 
-TEST_F(frmCommandsEditorDropTest, ADropPastTheLimitAddsWhatFitsAndSaysTheMenuIsFull) {
-    OpenMenuOf(999);
+// The list never changes under the reading: the commands that change it wait for its end.
+TEST_F(frmCommandsEditorDropTest, WhileFilesAreReadTheListTakesNoEditAndNoOtherDrop) {
+    const std::vector<std::wstring> files = MakeFiles();
+    toolkit.clipboardFiles = {files[1]};
+    RunEditor([&](HeadlessForm& editor) {
+        editor.SelectRow(L"lstItems", 1);
+        editor.DropFiles(L"lstItems", {files[0]}, 1);
+        editor.DropFiles(L"lstItems", {files[1]}, 0);
+        for (int key : {vk::A, vk::C, vk::E, vk::R, vk::Up, vk::Down, vk::V}) {
+            editor.PressKey(key, kCtrlMask);
+        }
+        editor.DoubleClick(L"lstItems", 3);
+        editor.PressKey(vk::Return);
+        editor.Type(L"txtTitle", L"Новое");  // the title is no part of the list
+        EXPECT_EQ(Rows(editor, L"lstItems"), (Texts{L"0", L"1", L"2", L"3", L"4"}));
+        editor.FinishWork();
+        EXPECT_EQ(Rows(editor, L"lstItems"), (Texts{L"0", L"Report", L"1", L"2", L"3", L"4"}));
+        EXPECT_FALSE(editor.IsWorking());
+        editor.Click(L"cmdCancel");
+    });
+    EXPECT_TRUE(env.dialogs.Messages().empty());
+}
+
+TEST_F(frmCommandsEditorDropTest, EscStopsTheReadingAndTheDropAddsNothing) {
     const std::vector<std::wstring> files = MakeFiles();
     RunEditor([&](HeadlessForm& editor) {
         editor.DropFiles(L"lstItems", files, 0);
-        EXPECT_EQ(Rows(editor, L"lstItems").size(), 1000u);
-        EXPECT_EQ(editor.Get<ui::ListControl>(L"lstItems").List(0), L"Report");
+        editor.PressKey(vk::Escape);
+        EXPECT_TRUE(editor.IsLoaded());
+        EXPECT_FALSE(editor.IsWorking());
+        EXPECT_EQ(Rows(editor, L"lstItems").size(), 5u);
+        editor.DropFiles(L"lstItems", files, 0);
+        editor.CloseBox();  // the reading goes with the editor
+        EXPECT_FALSE(editor.IsWorking());
+    });
+    EXPECT_TRUE(env.dialogs.Messages().empty());
+}
+
+TEST_F(frmCommandsEditorDropTest, FilesThatCannotBeReadAreNamedInOneMessage) {
+    std::vector<std::wstring> files = MakeBrokenShortcuts(30);
+    files.insert(files.begin() + 3, MakeFiles()[0]);
+    testsupport::WriteFileBytes(temp.File(L"Empty.url"), "[InternetShortcut]\r\n");
+    files.push_back(temp.File(L"Empty.url"));
+    RunEditor([&](HeadlessForm& editor) {
+        editor.DropFiles(L"lstItems", files, 5);
+        editor.FinishWork();
+        EXPECT_EQ(Rows(editor, L"lstItems").back(), L"Report");
         editor.Click(L"cmdCancel");
     });
     ASSERT_EQ(env.dialogs.Messages().size(), 1u);
+    EXPECT_EQ(env.dialogs.Messages()[0].style, platform::kMbIconError | platform::kMbOk);
+    std::wstring expected;
+    for (int i = 0; i < 5; ++i) expected += files[i < 3 ? i : i + 1] + L"\r\n";
+    expected += L"и ещё 25.\r\n\r\nНе удалось прочитать ярлык.\r\n\r\n" + temp.File(L"Empty.url") +
+                L"\r\n\r\nВ ярлыке нет адреса.";
+    EXPECT_EQ(env.dialogs.Messages()[0].text, expected);
+}
+
+TEST_F(frmCommandsEditorDropTest, TheMessageOfFilesLeftOutIsInTheInterfacesLanguage) {
+    platform::UseLanguage(platform::PickLanguage(L"en", L""));
+    const std::vector<std::wstring> files = MakeBrokenShortcuts(7);
+    RunEditor([&](HeadlessForm& editor) {
+        editor.DropFiles(L"lstItems", files, 0);
+        editor.FinishWork();
+        editor.Click(L"cmdCancel");
+    });
+    ASSERT_EQ(env.dialogs.Messages().size(), 1u);
+    std::wstring expected;
+    for (int i = 0; i < 5; ++i) expected += files[i] + L"\r\n";
+    expected += L"and 2 more.\r\n\r\nThe shortcut could not be read.";
+    EXPECT_EQ(env.dialogs.Messages()[0].text, expected);
+}
+
+// Past the limit nothing is read: a damaged shortcut there is only left out.
+TEST_F(frmCommandsEditorDropTest, ADropPastTheLimitAddsWhatFitsAndNamesWhatItLeftOut) {
+    OpenMenuOf(998);
+    const std::vector<std::wstring> broken = MakeBrokenShortcuts(2);
+    const std::vector<std::wstring> made = MakeFiles();
+    const std::vector<std::wstring> files{broken[0], made[0], made[1], broken[1]};
+    RunEditor([&](HeadlessForm& editor) {
+        editor.DropFiles(L"lstItems", files, 0);
+        editor.FinishWork();
+        EXPECT_EQ(Rows(editor, L"lstItems").size(), 1000u);
+        EXPECT_EQ(editor.Get<ui::ListControl>(L"lstItems").List(0), L"Report");
+        editor.DropFiles(L"lstItems", {made[0]}, 0);  // a full menu reads nothing
+        editor.FinishWork();
+        editor.Click(L"cmdCancel");
+    });
+    ASSERT_EQ(env.dialogs.Messages().size(), 2u);
     EXPECT_EQ(env.dialogs.Messages()[0].text,
-              L"Достигнуто ограничение на количество элементов в меню. Текущее - 1000.");
+              broken[0] + L"\r\n\r\nНе удалось прочитать ярлык.\r\n\r\n" + broken[1] +
+                  L"\r\n\r\n" + kLimit);
+    EXPECT_EQ(env.dialogs.Messages()[1].text, made[0] + L"\r\n\r\n" + kLimit);
 }
 
 TEST_F(frmCommandsEditorDropTest, CtrlVInTheListPastesCopiedFilesBeforeTheSelectedRow) {
@@ -547,11 +651,11 @@ TEST_F(frmCommandsEditorDropTest, CtrlVInTheListPastesCopiedFilesBeforeTheSelect
     RunEditor([](HeadlessForm& editor) {
         editor.Focus(L"txtTitle");
         editor.PressKey(vk::V, kCtrlMask);  // the title's own paste
-        EXPECT_EQ(Rows(editor, L"lstItems").size(), 5u);
         editor.SelectRow(L"lstItems", 1);
         editor.PressKey(vk::V, kCtrlMask | kShiftMask);
-        EXPECT_EQ(Rows(editor, L"lstItems").size(), 5u);
+        EXPECT_FALSE(editor.IsWorking());
         editor.PressKey(vk::V, kCtrlMask);
+        editor.FinishWork();
         EXPECT_EQ(Rows(editor, L"lstItems"),
                   (Texts{L"0", L"Report", L"Photos", L"1", L"2", L"3", L"4"}));
         EXPECT_EQ(Selected(editor), 1);

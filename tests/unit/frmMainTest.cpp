@@ -8,6 +8,7 @@
 #include "platform/headless/HeadlessKeyboard.h"
 #include "platform/components/CSettings.h"
 #include "platform/support/FileNames.h"
+#include "platform/texts/Texts.h"
 #include "support/FormFixture.h"
 #include "ui/ItemIcons.h"
 #include "ui/headless/HeadlessControls.h"
@@ -205,6 +206,14 @@ TEST_F(frmMainTest, F1OpensTheReadMeBesideTheExecutable) {
     ASSERT_EQ(env.shell.Calls().size(), 1u);
     EXPECT_EQ(env.shell.Calls()[0].file, (temp.Path() / L"bin" / L"ReadMe.TXT").wstring());
     EXPECT_TRUE(form.IsLoaded());
+}
+
+TEST_F(frmMainTest, F1OpensTheReadMeOfTheInterfacesLanguage) {
+    platform::UseLanguage(platform::PickLanguage(L"en", L""));
+    HeadlessForm& form = ShowMainWindow();
+    form.PressKey(vk::F1);
+    ASSERT_EQ(env.shell.Calls().size(), 1u);
+    EXPECT_EQ(env.shell.Calls()[0].file, (temp.Path() / L"bin" / L"ReadMe.en.TXT").wstring());
 }
 
 TEST_F(frmMainTest, ShiftF1ShowsTheAboutBoxWithTheDedication) {

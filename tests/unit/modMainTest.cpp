@@ -1,6 +1,7 @@
 // Start-up: the command line, the not-found message, the usage text and the untitled menu.
 #include <gtest/gtest.h>
 
+#include <cwctype>
 #include <filesystem>
 
 #include "app/modMain.h"
@@ -33,9 +34,48 @@ protected:
 TEST_F(modMainTest, PreparesTheProcessBeforeAnyWindow) {
     const std::wstring menu = WriteMenu(L"a.Larkspur", L"A", {});
     StartWith(L" " + menu);
-    EXPECT_EQ(env.shell.RegisteredAppPaths(), (std::vector<std::wstring>{app.ExePath}));
     EXPECT_EQ(toolkit.InitCommonControlsCalls(), 1);
     EXPECT_EQ(env.windows.Window(env.windows.HiddenOwner()).iconResource, L"A_MAIN");
+}
+
+// App Paths: once the window has painted, and by a copy no install put there.
+class AppPathTest : public modMainTest {
+protected:
+    const std::wstring installation = L"Software\\Brindle\\ShowLarkspur\\Installation";
+    const std::wstring elsewhere = L"C:\\Program Files\\ShowLarkspur\\ShowLarkspur.exe";
+
+    void StartAndIdle() {
+        StartWith(L" " + WriteMenu(L"a.Larkspur", L"A", {}));
+        EXPECT_TRUE(env.shell.RegisteredAppPaths().empty()) << "before the window is idle";
+        env.windows.RunIdleTasks();
+    }
+    static std::wstring Upper(std::wstring text) {
+        for (wchar_t& c : text) c = static_cast<wchar_t>(std::towupper(c));
+        return text;
+    }
+};
+
+TEST_F(AppPathTest, AnUnpackedCopyRegistersItself) {
+    env.settings.Write(installation, L"Program", elsewhere);
+    env.settings.SetMachineValue(installation, L"Program", elsewhere);
+    StartAndIdle();
+    EXPECT_EQ(env.shell.RegisteredAppPaths(), (std::vector<std::wstring>{app.ExePath}));
+    EXPECT_TRUE(env.shell.UnregisteredAppPaths().empty());
+}
+
+TEST_F(AppPathTest, ACopyInstalledForTheUserLeavesTheEntryToItsInstall) {
+    env.settings.Write(installation, L"Program", Upper(app.ExePath));
+    StartAndIdle();
+    EXPECT_TRUE(env.shell.RegisteredAppPaths().empty());
+    EXPECT_TRUE(env.shell.UnregisteredAppPaths().empty());
+}
+
+TEST_F(AppPathTest, ACopyInstalledForAllUsersTakesAwayTheUsersEntryForItself) {
+    env.settings.SetMachineValue(installation, L"Program", app.ExePath);
+    env.settings.Write(installation, L"Program", app.ExePath);  // an earlier version's install
+    StartAndIdle();
+    EXPECT_TRUE(env.shell.RegisteredAppPaths().empty());
+    EXPECT_EQ(env.shell.UnregisteredAppPaths(), (std::vector<std::wstring>{app.ExePath}));
 }
 
 TEST_F(modMainTest, AnExistingFileIsReadAndShownInTheMenuWindow) {

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "platform/win32/ComApartment.h"
+#include "platform/win32/IconFetcher.h"
 
 namespace {
 
@@ -25,6 +26,24 @@ TEST(ComApartmentTest, EndsWhenToldNotAtTheProcesssExit) {
     thread.join();
     EXPECT_EQ(RPC_E_CHANGED_MODE, whileStarted);
     EXPECT_EQ(S_OK, afterEnd);
+}
+
+// The window's thread has its apartment before the first icon worker can make the process's
+// first one, which COM would make the main one.
+TEST(ComApartmentTest, TheWindowsThreadHasItsApartmentBeforeTheFirstIconWorker) {
+    HRESULT before = S_OK, after = E_FAIL;
+    APTTYPE type = APTTYPE_MTA;
+    APTTYPEQUALIFIER qualifier{};
+    std::thread thread([&] {
+        before = CoGetApartmentType(&type, &qualifier);
+        platform::StartIconWorkers();
+        after = CoGetApartmentType(&type, &qualifier);
+        platform::EndComApartment();
+    });
+    thread.join();
+    EXPECT_EQ(CO_E_NOTINITIALIZED, before);
+    ASSERT_EQ(S_OK, after);
+    EXPECT_TRUE(type == APTTYPE_STA || type == APTTYPE_MAINSTA) << type;
 }
 
 }  // namespace

@@ -90,4 +90,12 @@ TEST(DelayLoadFailure, AMissingDllOrFunctionIsToldAndTheProgramEnds) {
     EXPECT_EQ(static_cast<DWORD>(ERROR_PROC_NOT_FOUND), function.exitCode);
 }
 
+// The GNU runtime's own terminate handler would write to a console the program has not and
+// abort without a word.
+TEST(UnexpectedError, AnExceptionThatEndsTheProgramIsTold) {
+    const Ending ending = RunProbe(L"terminate");
+    EXPECT_EQ(L"Непредвиденная ошибка:\r\n\r\nprobe fault", ending.message);
+    EXPECT_EQ(3u, ending.exitCode);
+}
+
 }  // namespace

@@ -41,6 +41,17 @@ TEST(FilesReplaceWine, ARefusedPosixRenameFallsBackToThePlainReplace) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
 }
 
+// The installed program is known by the path its install recorded, however it was started.
+TEST(FilesNamesWine, AShortNameIsSpelledLong) {
+    testsupport::TempFolder folder;
+    const std::wstring program = folder.File(L"Программа с длинным именем.exe");
+    testsupport::WriteFileBytes(program, "MZ");
+    wchar_t shortName[MAX_PATH];
+    ASSERT_GT(GetShortPathNameW(program.c_str(), shortName, MAX_PATH), 0u);
+    ASSERT_NE(std::wstring(shortName), program);
+    EXPECT_EQ(files::LongPath(shortName), program);
+}
+
 class LongPathWine : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -76,12 +87,12 @@ TEST_F(LongPathWine, AMenuThreeHundredCharactersDeepIsSavedAndRead) {
 TEST_F(LongPathWine, TheCurrentFolderIsSetByItsShortName) {
     testsupport::WriteFileBytes(menu, "[Options]\r\nTitle=Здесь\r\n");
     const std::wstring before = files::CurrentFolder();
-    ASSERT_TRUE(files::ChangeCurrentFolder(deep));
+    ASSERT_EQ(files::ChangeCurrentFolder(deep), std::error_code());
     const std::wstring current = files::CurrentFolder();
     EXPECT_LT(current.size(), size_t{MAX_PATH});
     std::string bytes;
     EXPECT_EQ(files::ReadWholeFile(L"Меню.Larkspur", bytes), files::ReadResult::Read);
-    ASSERT_TRUE(files::ChangeCurrentFolder(before));
+    ASSERT_EQ(files::ChangeCurrentFolder(before), std::error_code());
     EXPECT_EQ(bytes, "[Options]\r\nTitle=Здесь\r\n");
 }
 

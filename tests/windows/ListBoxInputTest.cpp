@@ -1,6 +1,5 @@
 // The real list box: rows found by typing, files dropped on its form and pasted.
 #include <windows.h>
-#include <shlobj.h>
 
 #include <vector>
 
@@ -9,21 +8,6 @@
 namespace {
 
 using Files = std::vector<std::wstring>;
-
-// A drop as the shell makes it: the names after a DROPFILES header, wide, at `point`.
-HGLOBAL MakeDrop(const Files& files, POINT point) {
-    size_t characters = 1;
-    for (const std::wstring& file : files) characters += file.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + characters * sizeof(wchar_t));
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->pt = point;
-    drop->fWide = TRUE;
-    auto* out = reinterpret_cast<wchar_t*>(drop + 1);
-    for (const std::wstring& file : files) out = std::copy(file.begin(), file.end(), out) + 1;
-    GlobalUnlock(memory);
-    return memory;
-}
 
 class ListBoxInputTest : public testsupport::Win32Test {
 protected:
@@ -54,7 +38,7 @@ protected:
     }
 
     void Drop(const Files& files, POINT point) {
-        PostMessageW(Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(files, point)), 0);
+        PostMessageW(Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(testsupport::MakeDrop(files, point)), 0);
         Pump();
     }
 
@@ -99,7 +83,7 @@ TEST_F(ListBoxInputTest, TheClipboardGivesTheFilesCopiedInTheShell) {
     const Files files{L"C:\\Папка\\Отчёт.docx", L"C:\\Фото"};
     ASSERT_TRUE(OpenClipboard(Window()));
     EmptyClipboard();
-    SetClipboardData(CF_HDROP, MakeDrop(files, POINT{}));
+    SetClipboardData(CF_HDROP, testsupport::MakeDrop(files, POINT{}));
     CloseClipboard();
     EXPECT_EQ(list->ClipboardFiles(), files);
     ASSERT_TRUE(OpenClipboard(Window()));

@@ -151,6 +151,25 @@ TEST_F(RunItemWine, MissingProgramIsRefusedWithTheFileNameAndTheSystemsReason) {
     EXPECT_TRUE(log.Failures().empty());
 }
 
+// Thirty folders deep, even the short (8.3) name is longer than a current folder may be: the
+// item would start in whatever folder was current, so it is refused and nothing starts.
+TEST_F(RunItemWine, AMenuFolderTooLongToBeTheCurrentOneStartsNothing) {
+    std::wstring deep = temp.File(L"глубоко");
+    for (int level = 0; level < 30; ++level) deep += L"\\Папка с длинным именем";
+    ASSERT_TRUE(platform::files::CreateFolders(deep));
+    const std::wstring elsewhere = temp.File(L"elsewhere");
+    ASSERT_TRUE(platform::files::CreateFolders(elsewhere));
+    ASSERT_EQ(platform::files::ChangeCurrentFolder(elsewhere), std::error_code());
+    const std::wstring program = L"cmd.exe";
+    EXPECT_FALSE(Command(program, L"/c echo ok> marker.txt").RunItem(deep + L"\\Меню.Larkspur"));
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].text, program + L"\r\n\r\n" + kRefusal + L"\r\n\r\n" +
+                                              SystemText(ERROR_FILENAME_EXCED_RANGE));
+    EXPECT_EQ(platform::files::CurrentFolder(), elsewhere);
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    EXPECT_FALSE(std::filesystem::exists(temp.Path() / L"elsewhere" / L"marker.txt"));
+}
+
 TEST_F(RunItemWine, EditingAMissingMenuFileIsReported) {
     model::CCommands menu;
     menu.ConfigFileName((temp.Path() / L"нет такого меню.txt").wstring());

@@ -1,6 +1,24 @@
 #include "Win32Fixture.h"
 
+#include <shlobj.h>
+
+#include <algorithm>
+
 namespace testsupport {
+
+HGLOBAL MakeDrop(const std::vector<std::wstring>& files, POINT point) {
+    size_t characters = 1;
+    for (const std::wstring& file : files) characters += file.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + characters * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->pt = point;
+    drop->fWide = TRUE;
+    auto* out = reinterpret_cast<wchar_t*>(drop + 1);
+    for (const std::wstring& file : files) out = std::copy(file.begin(), file.end(), out) + 1;
+    GlobalUnlock(memory);
+    return memory;
+}
 
 // As start-up does before it makes any window.
 Win32Test::Win32Test() { toolkit.InitCommonControls(); }

@@ -4,12 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/Environment.h"
 #include "platform/win32/Win32Environment.h"
 #include "ui/Form.h"
 #include "ui/win32/Win32Toolkit.h"
 
 namespace testsupport {
+
+// A drop as the shell makes it: the names after a DROPFILES header, wide, at `point`.
+HGLOBAL MakeDrop(const std::vector<std::wstring>& files, POINT point);
 
 // Every test runs with the Win32 environment and toolkit installed, as start-up does (COM is
 // started by the calls that need it). Forms made during a test must not outlive it; the key

@@ -145,13 +145,16 @@ TEST_F(Win32FormTest, AutoSizedLabelTakesTheSizeOfItsText) {
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
     SIZE text{};
     GetTextExtentPoint32W(dc, L"Имя файла:", 10, &text);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
     SelectObject(dc, previous);
     ReleaseDC(window, dc);
 
     RECT rect = RectInParent(window);
-    EXPECT_EQ(text.cx, rect.right - rect.left);
+    const LONG width = text.cx + metrics.tmAveCharWidth / 2;  // room for the last glyph
+    EXPECT_EQ(width, rect.right - rect.left);
     EXPECT_EQ(text.cy, rect.bottom - rect.top);
-    EXPECT_EQ(text.cx * 15, label.Bounds().width);
+    EXPECT_EQ(width * 15, label.Bounds().width);
 
     label.SetCaption(L"Имя");
     EXPECT_LT(RectInParent(window).right - RectInParent(window).left, text.cx);

@@ -4,6 +4,8 @@
 
 #include "platform/Application.h"
 #include "platform/text/Encoding.h"
+#include "platform/text/NumberText.h"
+#include "platform/texts/Texts.h"
 #include "platform/win32/SystemErrorText.h"
 #include "platform/win32/WorkingWindow.h"
 
@@ -16,7 +18,7 @@ std::wstring Widen(const char* text) { return text ? platform::text::FromUtf8(te
 
 std::wstring MissingFunction(const DelayLoadProc& function) {
     if (function.fImportByName) return Widen(function.szProcName);
-    return L"№" + std::to_wstring(function.dwOrdinal);
+    return platform::Text(IDS_FUNCTION_ORDINAL, {platform::text::Decimal(function.dwOrdinal)});
 }
 
 }  // namespace
@@ -25,10 +27,9 @@ FARPROC WINAPI DelayLoadFailed(unsigned notification, PDelayLoadInfo info) {
     if (notification != dliFailLoadLib && notification != dliFailGetProc) return nullptr;
     const std::wstring sentence =
         notification == dliFailLoadLib
-            ? L"Не удалось загрузить системную библиотеку."
-            : L"В системной библиотеке нет функции " + MissingFunction(info->dlp) + L".";
-    const std::wstring text = Widen(info->szDll) + L"\r\n\r\n" + sentence +
-                              L" Программа будет закрыта.\r\n\r\n" +
+            ? platform::Text(IDS_LIBRARY_NOT_LOADED)
+            : platform::Text(IDS_LIBRARY_FUNCTION_MISSING, {MissingFunction(info->dlp)});
+    const std::wstring text = Widen(info->szDll) + L"\r\n\r\n" + sentence + L"\r\n\r\n" +
                               platform::SystemErrorText(info->dwLastError);
     MessageBoxW(platform::WorkingWindow(), text.c_str(), platform::App().Title.c_str(),
                 MB_OK | MB_ICONERROR);

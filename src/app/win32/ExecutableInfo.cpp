@@ -5,11 +5,11 @@
 
 #include <cstring>
 #include <cwchar>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "platform/files/ExtendedPath.h"
+#include "platform/text/NumberText.h"
 
 namespace app {
 
@@ -93,10 +93,10 @@ std::wstring VersionString(std::vector<DWORD>& resource, const wchar_t* name) {
         return {};
     }
     const auto* translation = static_cast<const WORD*>(value);
-    wchar_t query[64];
-    std::swprintf(query, std::size(query), L"\\StringFileInfo\\%04x%04x\\%ls", translation[0],
-                  translation[1], name);
-    if (!VerQueryValueW(resource.data(), query, &value, &length) || length == 0) return {};
+    using platform::text::Hexadecimal;
+    const std::wstring query = L"\\StringFileInfo\\" + Hexadecimal(translation[0], 4) +
+                               Hexadecimal(translation[1], 4) + L"\\" + name;
+    if (!VerQueryValueW(resource.data(), query.c_str(), &value, &length) || length == 0) return {};
     const auto* text = static_cast<const wchar_t*>(value);
     return std::wstring(text, wcsnlen(text, length));
 }

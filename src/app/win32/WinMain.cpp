@@ -2,15 +2,16 @@
 #include <windows.h>
 
 #include <exception>
-#include <string>
 
 #include "app/modMain.h"
 #include "app/win32/DelayLoadFailure.h"
 #include "app/win32/ExecutableInfo.h"
+#include "app/win32/UnexpectedError.h"
 #include "platform/Application.h"
 #include "platform/Environment.h"
-#include "platform/text/Encoding.h"
+#include "platform/texts/Texts.h"
 #include "platform/win32/ComApartment.h"
+#include "platform/win32/ErrorMode.h"
 #include "platform/win32/NewWindowPlace.h"
 #include "platform/win32/Win32Environment.h"
 #include "ui/Form.h"
@@ -28,32 +29,26 @@ const
     PfnDliHook __pfnDliFailureHook2 = app::DelayLoadFailed;
 }
 
-namespace {
-
-// The last line of defence: a fault the program did not foresee is told, not a silent crash.
-void ReportUnexpected(const std::exception& error) {
-    const std::wstring text = L"Непредвиденная ошибка:\r\n\r\n" +
-                              platform::text::FromUtf8(error.what());
-    MessageBoxW(GetActiveWindow(), text.c_str(), platform::App().Title.c_str(),
-                MB_OK | MB_ICONERROR);
-}
-
-}  // namespace
-
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    platform::SilenceSystemErrorBoxes();  // before any probe, dialog or save
+    std::set_terminate(app::ReportTermination);
     platform::NoteStartMonitor();  // before a window of ours takes the foreground
     platform::SetApp(app::ReadExecutableInfo());
     int exitCode = 0;
     {
         platform::Win32Environment environment;
         platform::ScopedEnvironment environmentScope(environment.Get());
+        platform::ChooseLanguage();
+        // What Windows itself shows in our windows (message box buttons, the file and folder
+        // dialogs) follows where Windows has that language.
+        SetThreadUILanguage(static_cast<LANGID>(platform::CurrentLanguage()));
         ui::Win32Toolkit toolkit;
         ui::ScopedToolkit toolkitScope(toolkit);
         try {
             app::Main();
             toolkit.RunMessageLoop();
         } catch (const std::exception& error) {
-            ReportUnexpected(error);
+            app::ReportUnexpected(error);
             exitCode = 1;
         }
         ui::ReleaseMainForm();

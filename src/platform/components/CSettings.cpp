@@ -1,11 +1,12 @@
 #include "platform/components/CSettings.h"
 
-#include <cwchar>
+#include <array>
 #include <optional>
 
 #include "platform/Environment.h"
 #include "platform/WinConstants.h"
 #include "platform/components/ScreenGeometry.h"
+#include "platform/text/NumberText.h"
 
 namespace platform {
 
@@ -17,19 +18,27 @@ std::wstring KeyPath(const Application& app, const std::wstring& section) {
 
 // A placement is kept as "left,top,right,bottom,showCmd,dpi".
 std::wstring PlacementText(const WindowPlacement& p) {
+    using text::Decimal;
     const PixelRect& r = p.normal;
-    return std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," +
-           std::to_wstring(r.right) + L"," + std::to_wstring(r.bottom) + L"," +
-           std::to_wstring(p.showCmd) + L"," + std::to_wstring(p.dpi);
+    return Decimal(r.left) + L"," + Decimal(r.top) + L"," + Decimal(r.right) + L"," +
+           Decimal(r.bottom) + L"," + Decimal(p.showCmd) + L"," + Decimal(p.dpi);
 }
 
-std::optional<WindowPlacement> ParsePlacement(const std::wstring& text) {
+std::optional<WindowPlacement> ParsePlacement(std::wstring_view text) {
+    std::array<int, 6> fields{};
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const bool last = i + 1 == fields.size();
+        const size_t end = last ? text.size() : text.find(L',');
+        if (end == std::wstring_view::npos) return std::nullopt;
+        const std::optional<int> number = text::ParseDecimal(text.substr(0, end));
+        if (!number) return std::nullopt;
+        fields[i] = *number;
+        text.remove_prefix(last ? end : end + 1);
+    }
     WindowPlacement p;
-    wchar_t rest = 0;
-    const int fields = std::swscanf(text.c_str(), L"%d,%d,%d,%d,%d,%d%lc", &p.normal.left,
-                                    &p.normal.top, &p.normal.right, &p.normal.bottom, &p.showCmd,
-                                    &p.dpi, &rest);
-    if (fields != 6) return std::nullopt;
+    p.normal = {fields[0], fields[1], fields[2], fields[3]};
+    p.showCmd = fields[4];
+    p.dpi = fields[5];
     if (p.normal.Width() <= 0 || p.normal.Height() <= 0 || p.dpi < 48 || p.dpi > 960) {
         return std::nullopt;
     }

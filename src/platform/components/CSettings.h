@@ -7,6 +7,9 @@
 
 namespace platform {
 
+// The section of the user's choices: "Icons", "Language".
+inline constexpr wchar_t kOptionsSection[] = L"Options";
+
 // Named values in sections, per user and application: the registry key
 // HKEY_CURRENT_USER\Software\<CompanyKey>\<ProductKey>\<section>, one string value per name.
 class CSettings {

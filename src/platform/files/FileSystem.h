@@ -70,11 +70,15 @@ bool IsFolder(const std::wstring& path);
 // The absolute, normalised path ("." and ".." resolved) of a path relative to the current
 // folder; the path itself when it cannot be resolved.
 std::wstring FullPath(const std::wstring& path);
+// The path with every 8.3 short name in it spelled long, so that two spellings of one file
+// compare equal; the path itself when it cannot be resolved.
+std::wstring LongPath(const std::wstring& path);
 std::wstring CurrentFolder();
-// On Windows a current folder longer than MAX_PATH would make every program started from here
-// fail to start: a longer folder is set by its short (8.3) name where it has one that fits,
-// otherwise it is not set and the result is false.
-bool ChangeCurrentFolder(const std::wstring& folder);
+// Makes the folder the process's current folder; the system's error when it cannot, and then the
+// current folder stays. On Windows a current folder of MAX_PATH or more would make every program
+// started from here fail to start: a longer folder is set by its short (8.3) name; one without a
+// short name that fits (short names off, ReFS, exFAT) gives ERROR_FILENAME_EXCED_RANGE.
+std::error_code ChangeCurrentFolder(const std::wstring& folder);
 // Creates the folder and any missing parents; true when the folder exists afterwards.
 bool CreateFolders(const std::wstring& folder);
 

@@ -1,17 +1,15 @@
 #include "platform/files/TemporaryName.h"
 
-#include <cwchar>
 #include <random>
 
 #include "platform/files/PathParts.h"
+#include "platform/text/NumberText.h"
 
 namespace platform::files {
 
 std::wstring SiblingTemporaryName(const std::wstring& path) {
     static std::mt19937 generator{std::random_device{}()};
-    wchar_t suffix[16];
-    std::swprintf(suffix, 16, L"~%08x.tmp", static_cast<unsigned>(generator()));
-    return path.substr(0, NameStart(path)) + suffix;
+    return path.substr(0, NameStart(path)) + L"~" + text::Hexadecimal(generator(), 8) + L".tmp";
 }
 
 }  // namespace platform::files

@@ -16,6 +16,13 @@ std::wstring Folded(std::wstring text) {
     return text;
 }
 
+template <class Map, class Key>
+std::optional<std::wstring> Find(const Map& values, const Key& key) {
+    const auto found = values.find(key);
+    if (found == values.end()) return std::nullopt;
+    return found->second;
+}
+
 }  // namespace
 
 HeadlessSettings::Key HeadlessSettings::MakeKey(const std::wstring& keyPath,
@@ -25,9 +32,7 @@ HeadlessSettings::Key HeadlessSettings::MakeKey(const std::wstring& keyPath,
 
 std::optional<std::wstring> HeadlessSettings::Read(const std::wstring& keyPath,
                                                    const std::wstring& name) {
-    const auto found = values_.find(MakeKey(keyPath, name));
-    if (found == values_.end()) return std::nullopt;
-    return found->second;
+    return Find(values_, MakeKey(keyPath, name));
 }
 
 bool HeadlessSettings::Write(const std::wstring& keyPath, const std::wstring& name,
@@ -35,6 +40,16 @@ bool HeadlessSettings::Write(const std::wstring& keyPath, const std::wstring& na
     if (writesFail_) return false;
     values_[MakeKey(keyPath, name)] = value;
     return true;
+}
+
+std::optional<std::wstring> HeadlessSettings::ReadMachine(const std::wstring& keyPath,
+                                                          const std::wstring& name) {
+    return Find(machineValues_, MakeKey(keyPath, name));
+}
+
+void HeadlessSettings::SetMachineValue(const std::wstring& keyPath, const std::wstring& name,
+                                       const std::wstring& value) {
+    machineValues_[MakeKey(keyPath, name)] = value;
 }
 
 }  // namespace platform

@@ -17,6 +17,12 @@ public:
                                      const std::wstring& name) override;
     bool Write(const std::wstring& keyPath, const std::wstring& name,
                const std::wstring& value) override;
+    std::optional<std::wstring> ReadMachine(const std::wstring& keyPath,
+                                            const std::wstring& name) override;
+
+    // A value of the machine's, as an install for all users writes it.
+    void SetMachineValue(const std::wstring& keyPath, const std::wstring& name,
+                         const std::wstring& value);
 
     // From now on every Write fails and stores nothing.
     void FailWrites() { writesFail_ = true; }
@@ -27,6 +33,7 @@ private:
     static Key MakeKey(const std::wstring& keyPath, const std::wstring& name);
 
     std::map<Key, std::wstring> values_;
+    std::map<Key, std::wstring> machineValues_;
     bool writesFail_ = false;
 };
 

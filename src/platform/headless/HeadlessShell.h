@@ -30,6 +30,9 @@ public:
     // "System error <code>." unless a test set another text for the code.
     std::wstring SystemErrorText(std::uint32_t code) override;
     bool RegisterAppPath(const std::wstring& exePath) override;
+    void UnregisterAppPath(const std::wstring& exePath) override {
+        unregisteredPaths_.push_back(exePath);
+    }
     std::wstring CommandLineArguments() override { return arguments_; }
 
     void SetCommandLineArguments(const std::wstring& arguments) { arguments_ = arguments; }
@@ -42,6 +45,7 @@ public:
 
     const std::vector<ShellCall>& Calls() const { return calls_; }
     const std::vector<std::wstring>& RegisteredAppPaths() const { return registeredPaths_; }
+    const std::vector<std::wstring>& UnregisteredAppPaths() const { return unregisteredPaths_; }
     size_t UnusedResults() const { return results_.size(); }
 
 private:
@@ -49,6 +53,7 @@ private:
     std::map<std::uint32_t, std::wstring> errorTexts_;
     std::vector<ShellCall> calls_;
     std::vector<std::wstring> registeredPaths_;
+    std::vector<std::wstring> unregisteredPaths_;
     bool registrationWorks_ = true;
     std::wstring arguments_;
 };

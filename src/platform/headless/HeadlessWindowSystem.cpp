@@ -87,4 +87,10 @@ void HeadlessWindowSystem::TrimSystemMenu(WindowHandle window) {
     desktop_->Get(window).systemMenuTrimmed = true;
 }
 
+void HeadlessWindowSystem::RunIdleTasks() {
+    std::vector<std::function<void()>> tasks;
+    tasks.swap(idleTasks_);
+    for (const std::function<void()>& task : tasks) task();
+}
+
 }  // namespace platform

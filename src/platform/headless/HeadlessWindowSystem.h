@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/Environment.h"
@@ -35,6 +37,8 @@ public:
     void PaintBackground(WindowHandle window) override;
     void MakeControlParents() override { ++controlParentCalls_; }
     void TrimSystemMenu(WindowHandle window) override;
+    // Kept until the test runs them: nothing of the headless desktop is ever painted.
+    void RunWhenIdle(std::function<void()> task) override { idleTasks_.push_back(std::move(task)); }
 
     // The default: one 1920x1080 monitor whose work area leaves a 40-pixel task bar at the
     // bottom, {0, 0, 1920, 1040}.
@@ -43,6 +47,9 @@ public:
     const std::vector<WindowHandle>& ForegroundRequests() const { return foregroundRequests_; }
     int ControlParentCalls() const { return controlParentCalls_; }
     HeadlessWindow& Window(WindowHandle window) { return desktop_->Get(window); }
+    // Runs the tasks waiting for the idle thread, as a message loop would once the windows have
+    // painted.
+    void RunIdleTasks();
 
 private:
     std::shared_ptr<HeadlessDesktop> desktop_;
@@ -50,6 +57,7 @@ private:
     std::vector<Monitor> monitors_;
     std::vector<WindowHandle> foregroundRequests_;
     int controlParentCalls_ = 0;
+    std::vector<std::function<void()>> idleTasks_;
 };
 
 }  // namespace platform

@@ -53,17 +53,22 @@ std::wstring Against(const std::wstring& folder, const std::wstring& name) {
 
 bool IsAbsolute(const std::wstring& name) { return IsUnc(name) || HasDrive(name); }
 
-std::optional<std::wstring> Existing(const std::wstring& path, TargetLookup& lookup) {
-    if (lookup.Exists(path)) return path;
-    if (HasExtension(path)) return std::nullopt;
-    for (const wchar_t* extension : kProgramExtensions) {
-        if (lookup.Exists(path + extension)) return path + extension;
-    }
-    return std::nullopt;
+// The file or folder of that path, when there is one.
+std::optional<ResolvedTarget> Found(const std::wstring& path, TargetLookup& lookup) {
+    const std::optional<std::uint32_t> attributes = lookup.Attributes(path);
+    if (!attributes) return std::nullopt;
+    return ResolvedTarget{ResolvedTarget::Kind::Path, path, {}, *attributes};
 }
 
-ResolvedTarget Found(const std::wstring& path) {
-    return {ResolvedTarget::Kind::Path, path, {}};
+// The file or folder of that path, or else, for a name without an extension, the program of
+// that name.
+std::optional<ResolvedTarget> Existing(const std::wstring& path, TargetLookup& lookup) {
+    if (std::optional<ResolvedTarget> found = Found(path, lookup)) return found;
+    if (HasExtension(path)) return std::nullopt;
+    for (const wchar_t* extension : kProgramExtensions) {
+        if (std::optional<ResolvedTarget> found = Found(path + extension, lookup)) return found;
+    }
+    return std::nullopt;
 }
 
 std::wstring Lower(std::wstring text) {
@@ -100,10 +105,7 @@ ResolvedTarget ResolveTarget(const ShellTarget& target, TargetLookup& lookup) {
     if (std::optional<std::wstring> scheme = UrlScheme(name)) {
         return {ResolvedTarget::Kind::Url, {}, *scheme};
     }
-    if (IsAbsolute(name)) {
-        if (std::optional<std::wstring> path = Existing(name, lookup)) return Found(*path);
-        return {};
-    }
+    if (IsAbsolute(name)) return Existing(name, lookup).value_or(ResolvedTarget{});
     std::vector<std::wstring> folders;
     const std::wstring directory = lookup.Expand(target.directory);
     if (!directory.empty()) {
@@ -111,21 +113,31 @@ ResolvedTarget ResolveTarget(const ShellTarget& target, TargetLookup& lookup) {
     }
     folders.push_back(target.menuFolder);
     for (const std::wstring& folder : folders) {
-        if (std::optional<std::wstring> path = Existing(Against(folder, name), lookup)) {
-            return Found(*path);
+        if (std::optional<ResolvedTarget> found = Existing(Against(folder, name), lookup)) {
+            return *found;
         }
     }
     if (name.find_first_of(L"\\/") != std::wstring::npos) return {};
     const std::wstring program = HasExtension(name) ? name : name + L".exe";
     const std::wstring registered = lookup.Expand(lookup.AppPath(program));
-    if (!registered.empty() && lookup.Exists(registered)) return Found(registered);
+    if (!registered.empty()) {
+        if (std::optional<ResolvedTarget> found = Found(registered, lookup)) return *found;
+    }
     for (const std::wstring& folder : lookup.SearchFolders()) {
         if (folder.empty()) continue;
-        if (std::optional<std::wstring> path = Existing(Join(folder, name), lookup)) {
-            return Found(*path);
+        if (std::optional<ResolvedTarget> found = Existing(Join(folder, name), lookup)) {
+            return *found;
         }
     }
     return {};
+}
+
+bool HasDataElsewhere(const ResolvedTarget& target) {
+    constexpr std::uint32_t kOffline = 0x1000;               // FILE_ATTRIBUTE_OFFLINE
+    constexpr std::uint32_t kRecallOnOpen = 0x40000;         // FILE_ATTRIBUTE_RECALL_ON_OPEN
+    constexpr std::uint32_t kRecallOnDataAccess = 0x400000;  // ..._RECALL_ON_DATA_ACCESS
+    return target.kind == ResolvedTarget::Kind::Path &&
+           (target.attributes & (kOffline | kRecallOnOpen | kRecallOnDataAccess)) != 0;
 }
 
 std::wstring TargetRoot(const ShellTarget& target) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,8 +17,9 @@ public:
     virtual ~TargetLookup() = default;
     // The text with its %VARIABLES% expanded.
     virtual std::wstring Expand(const std::wstring& text) = 0;
-    // Whether a file or folder of that full path exists.
-    virtual bool Exists(const std::wstring& path) = 0;
+    // The attributes (FILE_ATTRIBUTE_...) of the file or folder of that full path; nothing when
+    // there is none.
+    virtual std::optional<std::uint32_t> Attributes(const std::wstring& path) = 0;
     // The program registered under App Paths for a program file name ("name.exe"), or empty.
     virtual std::wstring AppPath(const std::wstring& programName) = 0;
     // The folders searched for a bare program name after the current one: the system's, then
@@ -29,8 +32,14 @@ struct ResolvedTarget {
     Kind kind = Kind::Missing;
     std::wstring path;    // Path: the full path of the file or folder
     std::wstring scheme;  // Url: the protocol, as written ("http", "mailto")
+    std::uint32_t attributes = 0;  // Path: its attributes
     bool operator==(const ResolvedTarget&) const = default;
 };
+
+// True for a file whose data is not on this machine: a sync client's file kept online only
+// (recalled on open or on data access) or an offline one. Whoever reads it, for its icon too,
+// has it downloaded.
+bool HasDataElsewhere(const ResolvedTarget& target);
 
 // Environment variables are expanded; a URL gives its protocol; an absolute path is taken as it
 // is; a relative one is looked for in the item's working folder, then in the menu file's folder;

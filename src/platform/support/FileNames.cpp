@@ -20,6 +20,8 @@ std::wstring esGetFileName(const std::wstring& path, bool withoutExtension) {
     return files::NameOf(path, withoutExtension);
 }
 
-void esSetCurrentDirectory(const std::wstring& folder) { files::ChangeCurrentFolder(folder); }
+std::error_code esSetCurrentDirectory(const std::wstring& folder) {
+    return files::ChangeCurrentFolder(folder);
+}
 
 }  // namespace platform

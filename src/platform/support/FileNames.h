@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <system_error>
 
 namespace platform {
 
@@ -15,7 +16,8 @@ std::wstring esGetFilePath(const std::wstring& path);
 // The file-name part of a path, without its extension when `withoutExtension` (false at every
 // call).
 std::wstring esGetFileName(const std::wstring& path, bool withoutExtension);
-// Makes the folder the process's current folder; a failure is ignored, as by the callers.
-void esSetCurrentDirectory(const std::wstring& folder);
+// Makes the folder the process's current folder; the system's error when it cannot
+// (files::ChangeCurrentFolder).
+std::error_code esSetCurrentDirectory(const std::wstring& folder);
 
 }  // namespace platform

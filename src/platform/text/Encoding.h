@@ -22,6 +22,10 @@ std::wstring FromUtf16Le(std::string_view bytes);
 std::wstring FromUtf16Be(std::string_view bytes);
 std::string ToUtf16Le(std::wstring_view text);
 
+// UTF-7 (RFC 2152), as Windows writes an internet shortcut's exact address. A run of base64 that
+// leaves half a code unit drops it; the code units become text as FromUtf16Be makes them.
+std::wstring FromUtf7(std::wstring_view text);
+
 // The code page of 8-bit text that is neither UTF-16 nor UTF-8, given the system's ANSI code
 // page and the user locale's legacy ANSI code page (LOCALE_IDEFAULTANSICODEPAGE): the ANSI code
 // page, unless Windows runs with "Use Unicode UTF-8 for worldwide language support", where it

@@ -153,11 +153,11 @@ void RequestIcon(HWND notify, int target, int size, bool urgent) {
 }
 
 void StartIconWorkers() {
-    if (!fetching) return;
     // Before any worker makes one: COM makes the process's first single-threaded apartment its
     // main one, where objects of shell extensions that cannot live elsewhere are put, and a
     // worker's ends with the worker.
     EnsureComApartment();
+    if (!fetching) return;
     Locked locked;
     fetching->startAsked = false;
     StartWorkersWanted();

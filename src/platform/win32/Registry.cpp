@@ -50,6 +50,27 @@ std::optional<std::wstring> ReadRegistryText(HKEY root, const std::wstring& keyP
     }
 }
 
+std::wstring ReadExpandedRegistryText(HKEY root, const std::wstring& keyPath, const wchar_t* name) {
+    // RRF_RT_REG_SZ takes an expandable value too and expands it. Asking for REG_EXPAND_SZ as well
+    // without RRF_NOEXPAND fails with ERROR_INVALID_PARAMETER before Windows 8.
+    constexpr DWORD kText = RRF_RT_REG_SZ;
+    // The expanded size is only estimated, and the value may change between calls: ask again
+    // while the buffer is too small.
+    std::wstring text;
+    DWORD size = 0;
+    LSTATUS status = RegGetValueW(root, keyPath.c_str(), name, kText, nullptr, nullptr, &size);
+    while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
+        text.resize(size / sizeof(wchar_t) + 1);
+        size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        status = RegGetValueW(root, keyPath.c_str(), name, kText, nullptr, text.data(), &size);
+        if (status == ERROR_SUCCESS) {
+            text.resize(wcsnlen(text.c_str(), text.size()));
+            return text;
+        }
+    }
+    return {};
+}
+
 bool WriteRegistryText(HKEY root, const std::wstring& keyPath, const std::wstring& name,
                        const std::wstring& value) {
     OpenKey key;

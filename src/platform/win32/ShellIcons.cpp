@@ -10,80 +10,13 @@
 #include <vector>
 
 #include "platform/shell/TargetResolution.h"
+#include "platform/win32/ErrorMode.h"
+#include "platform/win32/Registry.h"
+#include "platform/win32/Win32TargetLookup.h"
 
 namespace platform {
 
 namespace {
-
-std::wstring RegistryText(HKEY root, const std::wstring& key, const wchar_t* name) {
-    DWORD size = 0;
-    const DWORD types = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ;
-    if (RegGetValueW(root, key.c_str(), name, types, nullptr, nullptr, &size) != ERROR_SUCCESS ||
-        size < sizeof(wchar_t)) {
-        return {};
-    }
-    std::wstring text(size / sizeof(wchar_t), L'\0');
-    if (RegGetValueW(root, key.c_str(), name, types, nullptr, text.data(), &size) != ERROR_SUCCESS) {
-        return {};
-    }
-    text.resize(wcsnlen(text.c_str(), text.size()));
-    return text;
-}
-
-std::wstring EnvironmentText(const wchar_t* name) {
-    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-    if (size == 0) return {};
-    std::wstring text(size, L'\0');
-    text.resize(GetEnvironmentVariableW(name, text.data(), size));
-    return text;
-}
-
-class Win32TargetLookup : public TargetLookup {
-public:
-    std::wstring Expand(const std::wstring& text) override {
-        if (text.find(L'%') == std::wstring::npos) return text;
-        const DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
-        if (size == 0) return text;
-        std::wstring expanded(size, L'\0');
-        const DWORD written = ExpandEnvironmentStringsW(text.c_str(), expanded.data(), size);
-        expanded.resize(written > 0 ? written - 1 : 0);
-        return expanded;
-    }
-    bool Exists(const std::wstring& path) override {
-        return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
-    std::wstring AppPath(const std::wstring& programName) override {
-        const std::wstring key =
-            L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + programName;
-        std::wstring path = RegistryText(HKEY_CURRENT_USER, key, nullptr);
-        if (path.empty()) path = RegistryText(HKEY_LOCAL_MACHINE, key, nullptr);
-        if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"') {
-            path = path.substr(1, path.size() - 2);
-        }
-        return path;
-    }
-    std::vector<std::wstring> SearchFolders() override {
-        std::vector<std::wstring> folders;
-        wchar_t folder[MAX_PATH];
-        if (UINT n = GetSystemDirectoryW(folder, MAX_PATH); n && n < MAX_PATH) {
-            folders.emplace_back(folder, n);
-        }
-        if (UINT n = GetWindowsDirectoryW(folder, MAX_PATH); n && n < MAX_PATH) {
-            folders.emplace_back(folder, n);
-        }
-        const std::wstring path = EnvironmentText(L"PATH");
-        size_t start = 0;
-        while (start <= path.size()) {
-            size_t end = path.find(L';', start);
-            if (end == std::wstring::npos) end = path.size();
-            std::wstring entry = path.substr(start, end - start);
-            std::erase(entry, L'"');
-            if (!entry.empty()) folders.push_back(Expand(entry));
-            start = end + 1;
-        }
-        return folders;
-    }
-};
 
 // The system image list's icon, from the list whose icons are the size asked for or the
 // nearest larger: drawing scales it to the size.
@@ -112,6 +45,15 @@ HICON PathIcon(const std::wstring& path, DWORD attributes, UINT flags, int size)
     return SystemListIcon(info.iIcon, size);
 }
 
+// The icon of a file or folder that was found. One whose data is not on this machine is not
+// read, which would download it: its icon comes from its attributes and name alone.
+HICON FoundIcon(const ResolvedTarget& found, int size) {
+    if (HasDataElsewhere(found)) {
+        return PathIcon(found.path, found.attributes, SHGFI_USEFILEATTRIBUTES, size);
+    }
+    return PathIcon(found.path, 0, 0, size);
+}
+
 // The program at the start of a command line.
 std::wstring ProgramOf(const std::wstring& command) {
     if (command.empty()) return {};
@@ -138,16 +80,16 @@ std::wstring Associated(ASSOCSTR what, const std::wstring& scheme) {
 HICON ProtocolIcon(const std::wstring& scheme, int size, TargetLookup& lookup) {
     std::wstring location = Associated(ASSOCSTR_DEFAULTICON, scheme);
     if (location.empty()) {
-        location = RegistryText(HKEY_CLASSES_ROOT, scheme + L"\\DefaultIcon", nullptr);
+        location = ReadExpandedRegistryText(HKEY_CLASSES_ROOT, scheme + L"\\DefaultIcon", nullptr);
     }
     if (location.empty()) {
         std::wstring program = Associated(ASSOCSTR_EXECUTABLE, scheme);
         if (program.empty()) {
-            program = ProgramOf(RegistryText(HKEY_CLASSES_ROOT,
-                                             scheme + L"\\shell\\open\\command", nullptr));
+            program = ProgramOf(ReadExpandedRegistryText(
+                HKEY_CLASSES_ROOT, scheme + L"\\shell\\open\\command", nullptr));
         }
         const ResolvedTarget found = ResolveTarget({program, L"", L""}, lookup);
-        return found.kind == ResolvedTarget::Kind::Path ? PathIcon(found.path, 0, 0, size) : nullptr;
+        return found.kind == ResolvedTarget::Kind::Path ? FoundIcon(found, size) : nullptr;
     }
     int index = 0;
     const size_t comma = location.find_last_of(L',');
@@ -166,11 +108,12 @@ HICON ProtocolIcon(const std::wstring& scheme, int size, TargetLookup& lookup) {
 }  // namespace
 
 HICON LoadTargetIcon(const ShellTarget& target, int size) {
+    const ThreadErrorBoxesSilenced silenced;  // a probe of an empty drive fails quietly
     Win32TargetLookup lookup;
     const ResolvedTarget resolved = ResolveTarget(target, lookup);
     HICON icon = nullptr;
     if (resolved.kind == ResolvedTarget::Kind::Path) {
-        icon = PathIcon(resolved.path, 0, 0, size);
+        icon = FoundIcon(resolved, size);
     } else if (resolved.kind == ResolvedTarget::Kind::Url) {
         icon = ProtocolIcon(resolved.scheme, size, lookup);
     }

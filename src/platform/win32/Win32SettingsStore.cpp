@@ -14,4 +14,9 @@ bool Win32SettingsStore::Write(const std::wstring& keyPath, const std::wstring& 
     return WriteRegistryText(HKEY_CURRENT_USER, keyPath, name, value);
 }
 
+std::optional<std::wstring> Win32SettingsStore::ReadMachine(const std::wstring& keyPath,
+                                                            const std::wstring& name) {
+    return ReadRegistryText(HKEY_LOCAL_MACHINE, keyPath, name);
+}
+
 }  // namespace platform

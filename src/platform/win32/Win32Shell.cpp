@@ -4,7 +4,9 @@
 #include <shellapi.h>
 
 #include "platform/CommandLine.h"
+#include "platform/text/CaseFold.h"
 #include "platform/win32/ComApartment.h"
+#include "platform/win32/ErrorMode.h"
 #include "platform/win32/Registry.h"
 #include "platform/win32/SystemErrorText.h"
 
@@ -32,6 +34,14 @@ DWORD ErrorOfShellCode(INT_PTR code) {
     }
 }
 
+// The user's App Paths key of the executable's file name; empty for a path without one.
+std::wstring AppPathsKey(const std::wstring& exePath) {
+    const size_t separator = exePath.find_last_of(L"\\/");
+    if (separator == std::wstring::npos || separator + 1 == exePath.size()) return {};
+    return L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" +
+           exePath.substr(separator + 1);
+}
+
 }  // namespace
 
 ShellResult Win32Shell::Execute(WindowHandle owner, const std::wstring& verb,
@@ -49,9 +59,14 @@ ShellResult Win32Shell::Execute(WindowHandle owner, const std::wstring& verb,
     info.lpDirectory = TextOrNull(directory);
     info.nShow = showCommand;
     EnsureComApartment();
-    SetLastError(ERROR_SUCCESS);
-    BOOL done = ShellExecuteExW(&info);
-    DWORD error = GetLastError();
+    BOOL done = FALSE;
+    DWORD error = ERROR_SUCCESS;
+    {  // the started program inherits the error mode this one was started with, not ours
+        const StartedProgramsErrorMode startedProgramsMode;
+        SetLastError(ERROR_SUCCESS);
+        done = ShellExecuteExW(&info);
+        error = GetLastError();
+    }
     ShellResult result;
     // The call's result alone says whether it worked: hInstApp is documented only with
     // SEE_MASK_NOCLOSEPROCESS. On failure it still names the shell's reason when no error is set.
@@ -69,14 +84,23 @@ std::wstring Win32Shell::SystemErrorText(std::uint32_t code) {
 }
 
 bool Win32Shell::RegisterAppPath(const std::wstring& exePath) {
-    size_t separator = exePath.find_last_of(L"\\/");
-    if (separator == std::wstring::npos || separator + 1 == exePath.size()) return false;
-    std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" +
-                       exePath.substr(separator + 1);
+    const std::wstring key = AppPathsKey(exePath);
+    if (key.empty()) return false;
     bool pathStored = WriteRegistryText(HKEY_CURRENT_USER, key, L"", exePath);
-    bool folderStored =
-        WriteRegistryText(HKEY_CURRENT_USER, key, L"Path", exePath.substr(0, separator));
+    bool folderStored = WriteRegistryText(HKEY_CURRENT_USER, key, L"Path",
+                                          exePath.substr(0, exePath.find_last_of(L"\\/")));
     return pathStored && folderStored;
+}
+
+// Only an entry that names this very executable: another copy's, or another program's of the
+// same name, stays.
+void Win32Shell::UnregisterAppPath(const std::wstring& exePath) {
+    const std::wstring key = AppPathsKey(exePath);
+    if (key.empty()) return;
+    const std::optional<std::wstring> named = ReadRegistryText(HKEY_CURRENT_USER, key, L"");
+    if (named && text::EqualIgnoringCase(*named, exePath)) {
+        RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
+    }
 }
 
 std::wstring Win32Shell::CommandLineArguments() {

@@ -11,6 +11,7 @@ public:
                         int showCommand) override;
     std::wstring SystemErrorText(std::uint32_t code) override;
     bool RegisterAppPath(const std::wstring& exePath) override;
+    void UnregisterAppPath(const std::wstring& exePath) override;
     std::wstring CommandLineArguments() override;
 };
 

@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "platform/components/ScreenGeometry.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/HiddenOwner.h"
+#include "platform/win32/IdleTasks.h"
 #include "platform/win32/Monitors.h"
 #include "platform/win32/PaintTarget.h"
 #include "platform/win32/PrivateMessages.h"
@@ -174,6 +177,10 @@ void Win32WindowSystem::TrimSystemMenu(WindowHandle window) {
         UINT command = GetMenuItemID(menu, position);
         if (command != SC_MOVE && command != SC_CLOSE) DeleteMenu(menu, position, MF_BYPOSITION);
     }
+}
+
+void Win32WindowSystem::RunWhenIdle(std::function<void()> task) {
+    RunWhenThreadIdle(std::move(task));
 }
 
 }  // namespace platform

@@ -26,6 +26,7 @@ public:
     void PaintBackground(WindowHandle window) override;
     void MakeControlParents() override;
     void TrimSystemMenu(WindowHandle window) override;
+    void RunWhenIdle(std::function<void()> task) override;
 };
 
 }  // namespace platform

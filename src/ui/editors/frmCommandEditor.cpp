@@ -10,6 +10,7 @@
 #include "platform/components/CFormTools.h"
 #include "platform/support/TextTrim.h"
 #include "platform/support/WindowHelpers.h"
+#include "platform/texts/Texts.h"
 #include "ui/FileChoice.h"
 #include "ui/editors/frmCommandsEditor.h"
 
@@ -17,11 +18,13 @@ namespace ui {
 
 namespace {
 
+using platform::Text;
+
 constexpr int kShowDefaultPosition = 10;  // "SW_SHOWDEFAULT"
 
 // One text field's row: its label, the box, the history button and perhaps a browse button.
 struct FieldDesign {
-    const wchar_t* label;
+    unsigned label;
     int labelWidth;
     const wchar_t* name;  // "Title" gives txtTitle, cmdTitleHistory, cmdTitleBrowse
     int top;
@@ -31,29 +34,31 @@ struct FieldDesign {
 };
 
 const FieldDesign kFieldDesigns[] = {
-    {L"Заголовок:", 915, L"Title", 120, &frmCommandEditor::TitleHistory, L"Title History.DAT",
+    {IDS_LABEL_TITLE, 915, L"Title", 120, &frmCommandEditor::TitleHistory, L"Title History.DAT",
      nullptr},
-    {L"Имя файла:", 1005, L"FileName", 600, &frmCommandEditor::FileNameHistory,
+    {IDS_LABEL_FILE_NAME, 1005, L"FileName", 600, &frmCommandEditor::FileNameHistory,
      L"File Name History.DAT", &frmCommandEditor::cmdFileNameBrowse_Click},
-    {L"Операция:", 915, L"Operation", 1080, &frmCommandEditor::OperationHistory,
+    {IDS_LABEL_OPERATION, 915, L"Operation", 1080, &frmCommandEditor::OperationHistory,
      L"Operation History.DAT", nullptr},
-    {L"Параметры:", 1005, L"Parameters", 1560, &frmCommandEditor::ParametersHistory,
+    {IDS_LABEL_PARAMETERS, 1005, L"Parameters", 1560, &frmCommandEditor::ParametersHistory,
      L"Parameters History.DAT", &frmCommandEditor::cmdParametersBrowse_Click},
-    {L"Каталог:", 720, L"Directory", 2040, &frmCommandEditor::DirectoryHistory,
+    {IDS_LABEL_DIRECTORY, 720, L"Directory", 2040, &frmCommandEditor::DirectoryHistory,
      L"Directory History.DAT", &frmCommandEditor::cmdDirectoryBrowse_Click},
 };
 
 // Labels stand 45 twips lower than their boxes, so that the texts line up.
-ControlSpec Tag(int boxTop, int width, const wchar_t* caption) {
-    return {.name = L"lblTag", .bounds = {120, boxTop + 45, width, 210}, .caption = caption,
+ControlSpec Tag(int boxTop, int width, unsigned caption) {
+    return {.name = L"lblTag",
+            .bounds = {120, boxTop + 45, width, 210},
+            .caption = Text(caption),
             .autoSize = true};
 }
 
 ControlSpec SideButton(const std::wstring& name, bool browse, int top) {
     return {.name = name,
             .bounds = {browse ? 5640 : 5220, top, 375, 375},
-            .caption = browse ? L"..." : L"H!",
-            .toolTip = browse ? L" Обзор " : L" История "};
+            .caption = Text(browse ? IDS_BUTTON_BROWSE : IDS_BUTTON_HISTORY),
+            .toolTip = Text(browse ? IDS_TIP_BROWSE : IDS_TIP_HISTORY)};
 }
 
 }  // namespace
@@ -61,7 +66,7 @@ ControlSpec SideButton(const std::wstring& name, bool browse, int top) {
 frmCommandEditor::frmCommandEditor(frmCommandsEditor& menuEditor)
     : menuEditor_(menuEditor),
       form_(Tk().CreateForm(FormSpec{.name = L"frmCommandEditor",
-                                     .caption = L"Команда",
+                                     .caption = Text(IDS_COMMAND_EDITOR_CAPTION),
                                      .clientWidth = 6135,
                                      .clientHeight = 3555,
                                      .style = FormStyle::FixedDialog})) {
@@ -88,17 +93,17 @@ frmCommandEditor::frmCommandEditor(frmCommandsEditor& menuEditor)
     txtOperation = fields_[2].textBox;
     txtParameters = fields_[3].textBox;
     txtDirectory = fields_[4].textBox;
-    f.AddLabel(Tag(2520, 1005, L"Стиль окна:"));
+    f.AddLabel(Tag(2520, 1005, IDS_LABEL_SHOW_COMMAND));
     cboShowCommand = &f.AddDropDownList(
         {.name = L"cboShowCommand", .bounds = {1320, 2520, 3855, 330}});
     f.AddButton({.name = L"cmdOk",
                  .bounds = {3120, 3000, 1395, 435},
-                 .caption = L"Ok",
+                 .caption = Text(IDS_BUTTON_OK),
                  .isDefault = true})
         .Click = [this] { cmdOk_Click(); };
     f.AddButton({.name = L"cmdCancel",
                  .bounds = {4620, 3000, 1395, 435},
-                 .caption = L"Отмена",
+                 .caption = Text(IDS_BUTTON_CANCEL),
                  .isCancel = true})
         .Click = [this] { cmdCancel_Click(); };
     f.AddShape({.name = L"shpBack", .bounds = {-60, -120, 2235, 3975}});
@@ -169,20 +174,17 @@ std::wstring frmCommandEditor::GetOpenFileName(const std::wstring& RegValueName,
 
 void frmCommandEditor::cmdFileNameBrowse_Click() {
     TakeChosenText(*txtFileName,
-                   GetOpenFileName(L"Last open File Name directory",
-                                   L"Исполняемые файлы|*.EXE;*.COM;*.BAT;*.VBS;*.JS;*WSH|"
-                                   L"Все файлы|*.*"));
+                   GetOpenFileName(L"Last open File Name directory", Text(IDS_PROGRAM_FILTER)));
 }
 
 void frmCommandEditor::cmdParametersBrowse_Click() {
     TakeChosenText(*txtParameters,
-                   GetOpenFileName(L"Last open Parameters directory", L"Все файлы|*.*"));
+                   GetOpenFileName(L"Last open Parameters directory", Text(IDS_ALL_FILES_FILTER)));
 }
 
 void frmCommandEditor::cmdDirectoryBrowse_Click() {
     platform::CFolderBrowser browser;
-    browser.Prompt =
-        L"Выбирите каталог, который будет назначен по умолчанию для запускающейся команды.";
+    browser.Prompt = Text(IDS_FOLDER_PROMPT);
     browser.hWndOwner = form_->hWnd();
     browser.Folder = txtDirectory->Text();
     if (browser.Browse()) TakeChosenText(*txtDirectory, browser.Folder);
@@ -209,12 +211,12 @@ bool frmCommandEditor::StoreFields() {
     constexpr unsigned kErrorBox = platform::kMbIconError | platform::kMbOk;
     if (txtTitle->Text().empty()) {
         txtTitle->SetFocus();
-        platform::MsgBox(L"Заголовок не должен быть пуст!", kErrorBox);
+        platform::MsgBox(Text(IDS_TITLE_EMPTY), kErrorBox);
         return false;
     }
     if (txtFileName->Text().empty()) {
         txtFileName->SetFocus();
-        platform::MsgBox(L"Имя файла не должно быть пусто!", kErrorBox);
+        platform::MsgBox(Text(IDS_FILE_NAME_EMPTY), kErrorBox);
         return false;
     }
     std::shared_ptr<model::CCommand>& command = menuEditor_.CurrentCommand;

@@ -1,9 +1,10 @@
 #include "ui/editors/frmCommandsEditor.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "app/modAppWindowTitle.h"
-#include "model/DroppedFiles.h"
+#include "model/DropReading.h"
 #include "model/MenuFileMessages.h"
 #include "model/SharedCommands.h"
 #include "platform/Application.h"
@@ -13,6 +14,8 @@
 #include "platform/components/CFormTools.h"
 #include "platform/support/Session.h"
 #include "platform/support/WindowHelpers.h"
+#include "platform/text/NumberText.h"
+#include "platform/texts/Texts.h"
 #include "ui/FileChoice.h"
 #include "ui/ItemIcons.h"
 #include "ui/editors/frmCommandEditor.h"
@@ -21,18 +24,23 @@ namespace ui {
 
 namespace {
 
-constexpr wchar_t kDesignCaption[] = L"Редактор команд";
+using platform::Text;
 
-ControlSpec SmallButton(const wchar_t* name, int top, const wchar_t* caption,
-                        const wchar_t* toolTip) {
-    return {.name = name, .bounds = {5280, top, 375, 375}, .caption = caption, .toolTip = toolTip};
+// Left of the Save button, shown while dropped files are read.
+constexpr TwipsRect kProgressBarBounds{120, 4455, 2520, 285};
+
+ControlSpec SmallButton(const wchar_t* name, int top, unsigned caption, unsigned toolTip) {
+    return {.name = name,
+            .bounds = {5280, top, 375, 375},
+            .caption = Text(caption),
+            .toolTip = Text(toolTip)};
 }
 
 }  // namespace
 
 frmCommandsEditor::frmCommandsEditor()
     : form_(Tk().CreateForm(FormSpec{.name = L"frmCommandsEditor",
-                                     .caption = kDesignCaption,
+                                     .caption = Text(IDS_MENU_EDITOR_CAPTION),
                                      .clientWidth = 5775,
                                      .clientHeight = 4920,
                                      .style = FormStyle::FixedDialog,
@@ -40,30 +48,27 @@ frmCommandsEditor::frmCommandsEditor()
     Form& f = *form_;
     f.AddLabel({.name = L"lblTag",
                 .bounds = {180, 160, 915, 210},
-                .caption = L"Заголовок:",
+                .caption = Text(IDS_LABEL_TITLE),
                 .autoSize = true});
     txtTitle = &f.AddTextBox({.name = L"txtTitle", .bounds = {1320, 120, 3855, 375}});
-    cmdTitleHistory = &f.AddButton(SmallButton(L"cmdTitleHistory", 120, L"H!", L" История "));
+    cmdTitleHistory =
+        &f.AddButton(SmallButton(L"cmdTitleHistory", 120, IDS_BUTTON_HISTORY, IDS_TIP_HISTORY));
     lstItems = &f.AddListBox({.name = L"lstItems", .bounds = {120, 600, 5055, 3630}});
-    cmdAdd = &f.AddButton(SmallButton(L"cmdAdd", 600, L"+", L" Добавить команду (Ctrl+A) "));
-    cmdCopy = &f.AddButton(SmallButton(L"cmdCopy", 1080, L"C",
-                                       L" Сздать команду на основе текущей (Ctrl+C) "));
-    cmdEdit = &f.AddButton(SmallButton(L"cmdEdit", 1560, L"E",
-                                       L" Редактировать команду (Ctrl+E) "));
-    cmdRemove = &f.AddButton(SmallButton(L"cmdRemove", 2040, L"X",
-                                         L" Удалить команду (Ctrl+R) "));
-    cmdMoveUp = &f.AddButton(SmallButton(L"cmdMoveUp", 3360, L"/\\",
-                                         L" Переместить команду вверх (Ctrl+Up) "));
-    cmdMoveDown = &f.AddButton(SmallButton(L"cmdMoveDown", 3840, L"\\/",
-                                           L" Переместить команду вниз (Ctrl+Down) "));
+    cmdAdd = &f.AddButton(SmallButton(L"cmdAdd", 600, IDS_BUTTON_ADD, IDS_TIP_ADD));
+    cmdCopy = &f.AddButton(SmallButton(L"cmdCopy", 1080, IDS_BUTTON_COPY, IDS_TIP_COPY));
+    cmdEdit = &f.AddButton(SmallButton(L"cmdEdit", 1560, IDS_BUTTON_EDIT, IDS_TIP_EDIT));
+    cmdRemove = &f.AddButton(SmallButton(L"cmdRemove", 2040, IDS_BUTTON_REMOVE, IDS_TIP_REMOVE));
+    cmdMoveUp = &f.AddButton(SmallButton(L"cmdMoveUp", 3360, IDS_BUTTON_MOVE_UP, IDS_TIP_MOVE_UP));
+    cmdMoveDown =
+        &f.AddButton(SmallButton(L"cmdMoveDown", 3840, IDS_BUTTON_MOVE_DOWN, IDS_TIP_MOVE_DOWN));
     cmdSave = &f.AddButton({.name = L"cmdSave",
                             .bounds = {2760, 4380, 1395, 435},
-                            .caption = L"Сохранить",
-                            .toolTip = L" Shift+щелчёк - сохранить файл под новым именем ",
+                            .caption = Text(IDS_BUTTON_SAVE),
+                            .toolTip = Text(IDS_TIP_SAVE),
                             .isDefault = true});
     cmdCancel = &f.AddButton({.name = L"cmdCancel",
                               .bounds = {4260, 4380, 1395, 435},
-                              .caption = L"Отмена",
+                              .caption = Text(IDS_BUTTON_CANCEL),
                               .isCancel = true});
     f.AddShape({.name = L"shpBack", .bounds = {-780, -120, 2475, 5295}});
 
@@ -107,8 +112,9 @@ void frmCommandsEditor::InitEditor() {
     } else {
         txtTitle->SetFocus();
     }
-    form_->SetCaption(app::ComposeDocumentTitle(kDesignCaption, WorkingCommands->ConfigFileName(),
-                                                L"Untitled"));
+    form_->SetCaption(app::ComposeDocumentTitle(Text(IDS_MENU_EDITOR_CAPTION),
+                                                WorkingCommands->ConfigFileName(),
+                                                Text(IDS_UNTITLED_DOCUMENT)));
 }
 
 void frmCommandsEditor::Form_Unload() {
@@ -150,7 +156,7 @@ void frmCommandsEditor::lstItems_DblClick() { Press(*cmdEdit); }
 
 // Files copied in the shell go in before the selected row, or at the end when none is.
 void frmCommandsEditor::lstItems_KeyDown(int& KeyCode, int Shift) {
-    if (KeyCode != platform::vk::V || Shift != platform::kCtrlMask) return;
+    if (KeyCode != platform::vk::V || Shift != platform::kCtrlMask || ReadingFiles()) return;
     const int selected = lstItems->ListIndex();
     InsertFiles(lstItems->ClipboardFiles(), selected < 0 ? lstItems->ListCount() : selected);
 }
@@ -160,14 +166,14 @@ void frmCommandsEditor::lstItems_FilesDropped(const std::vector<std::wstring>& f
 }
 
 void frmCommandsEditor::cmdAdd_Click() {
-    if (LimitReached()) return;
+    if (ReadingFiles() || LimitReached()) return;
     CurrentCommand = nullptr;
     ShowCommandEditor();
     AppendCurrentCommand();
 }
 
 void frmCommandsEditor::cmdCopy_Click() {
-    if (LimitReached()) return;
+    if (ReadingFiles() || LimitReached()) return;
     const int selected = lstItems->ListIndex();
     if (selected < 0) return;
     CurrentCommand = WorkingCommands->Item(selected)->Clone();
@@ -177,7 +183,7 @@ void frmCommandsEditor::cmdCopy_Click() {
 
 void frmCommandsEditor::cmdEdit_Click() {
     const int selected = lstItems->ListIndex();
-    if (selected < 0) return;
+    if (selected < 0 || ReadingFiles()) return;
     CurrentCommand = WorkingCommands->Item(selected);
     ShowCommandEditor();
     CurrentCommand = nullptr;
@@ -186,14 +192,14 @@ void frmCommandsEditor::cmdEdit_Click() {
 
 void frmCommandsEditor::cmdRemove_Click() {
     const int selected = lstItems->ListIndex();
-    if (selected < 0) return;
+    if (selected < 0 || ReadingFiles()) return;
     WorkingCommands->Remove(selected);
     RefreshList();
 }
 
 void frmCommandsEditor::cmdMoveUp_Click() {
     const int selected = lstItems->ListIndex();
-    if (selected <= 0) return;
+    if (selected <= 0 || ReadingFiles()) return;
     WorkingCommands->Add(WorkingCommands->Item(selected)->Clone(), selected - 1, -1);
     WorkingCommands->Remove(selected + 1);
     lstItems->SetListIndex(selected - 1);
@@ -202,7 +208,7 @@ void frmCommandsEditor::cmdMoveUp_Click() {
 
 void frmCommandsEditor::cmdMoveDown_Click() {
     const int selected = lstItems->ListIndex();
-    if (selected < 0 || selected == lstItems->ListCount() - 1) return;
+    if (selected < 0 || selected == lstItems->ListCount() - 1 || ReadingFiles()) return;
     WorkingCommands->Add(WorkingCommands->Item(selected)->Clone(), -1, selected + 1);
     WorkingCommands->Remove(selected);
     lstItems->SetListIndex(selected + 1);
@@ -210,6 +216,7 @@ void frmCommandsEditor::cmdMoveDown_Click() {
 }
 
 void frmCommandsEditor::cmdSave_Click() {
+    if (ReadingFiles()) return;
     if (WorkingCommands->ConfigFileName().empty() ||
         platform::esIsKeyPressed(platform::vk::Shift)) {
         const std::wstring fileName = GetSaveFileName(WorkingCommands->ConfigFileName());
@@ -223,24 +230,37 @@ void frmCommandsEditor::cmdSave_Click() {
     form_->Unload();
 }
 
-void frmCommandsEditor::cmdCancel_Click() { form_->Unload(); }
+// While dropped files are read, Cancel (and Esc) stops the reading and the drop adds nothing.
+void frmCommandsEditor::cmdCancel_Click() {
+    if (ReadingFiles()) {
+        form_->CancelWork();
+    } else {
+        form_->Unload();
+    }
+}
 
 std::wstring frmCommandsEditor::GetSaveFileName(const std::wstring& DefaultFileName) {
     return ChooseFileToSave({.rememberedFolderValue = kMenuFolderValue,
-                             .filter = kMenuFileFilter,
+                             .filter = Text(IDS_MENU_FILE_FILTER),
                              .fileName = DefaultFileName,
                              .defaultExt = L"Larkspur"});
 }
 
-// Never reports an error: the list shows what could be added.
+// Never reports an error: the list shows what could be added. The rows go in at once: one by
+// one, a thousand of them kept the window from answering for half a minute under Wine.
 void frmCommandsEditor::RefreshList() {
     const int previous = lstItems->ListIndex();
     lstItems->Clear();
+    std::vector<std::wstring> titles;
     for (int position = 0; position < WorkingCommands->Count(); ++position) {
         try {
-            lstItems->AddItem(WorkingCommands->Item(position)->Title());
+            titles.push_back(WorkingCommands->Item(position)->Title());
         } catch (const std::exception&) {
         }
+    }
+    try {
+        lstItems->AddItems(titles);
+    } catch (const std::exception&) {
     }
     try {
         ShowItemIcons(*lstItems, *WorkingCommands);
@@ -262,7 +282,7 @@ bool frmCommandsEditor::SaveCommands() {
     if (!MaySaveOver()) return false;
     if (WorkingCommands->SaveItems()) return true;
     model::ShowMenuFileError(
-        WorkingCommands->ConfigFileName() + L"\r\n\r\nНе удалось сохранить файл.",
+        WorkingCommands->ConfigFileName() + L"\r\n\r\n" + Text(IDS_SAVE_FAILED),
         WorkingCommands->SaveError());
     return false;
 }
@@ -270,53 +290,59 @@ bool frmCommandsEditor::SaveCommands() {
 // Asks before a save would replace what the menu was not read from; No, the default, keeps the
 // file and the editor as they are, so that nothing on either side is lost.
 bool frmCommandsEditor::MaySaveOver() {
-    const wchar_t* question = nullptr;
+    unsigned question = 0;
     switch (WorkingCommands->RiskOfSaving()) {
         case model::SaveRisk::None: return true;
-        case model::SaveRisk::ChangedSinceRead:
-            question = L"Файл меню изменён другой программой после того, как был открыт. "
-                       L"Сохранить меню поверх этих изменений?";
-            break;
-        case model::SaveRisk::NotAMenuFile:
-            question = L"Этот файл не похож на файл меню. Сохранить меню поверх него?";
-            break;
+        case model::SaveRisk::ChangedSinceRead: question = IDS_ASK_SAVE_OVER_CHANGES; break;
+        case model::SaveRisk::NotAMenuFile: question = IDS_ASK_SAVE_OVER_OTHER_FILE; break;
     }
-    return platform::MsgBox(WorkingCommands->ConfigFileName() + L"\r\n\r\n" + question,
+    return platform::MsgBox(WorkingCommands->ConfigFileName() + L"\r\n\r\n" + Text(question),
                             platform::kMbIconWarning | platform::kMbYesNo |
                                 platform::kMbDefButton2) == platform::kIdYes;
 }
 
 bool frmCommandsEditor::LimitReached() {
     if (WorkingCommands->Count() != WorkingCommands->MaxItems()) return false;
-    ShowLimitMessage();
+    platform::MsgBox(LimitMessage(), platform::kMbIconError | platform::kMbOk);
     return true;
 }
 
-void frmCommandsEditor::ShowLimitMessage() {
-    platform::MsgBox(L"Достигнуто ограничение на количество элементов в меню. Текущее - " +
-                         std::to_wstring(WorkingCommands->MaxItems()) + L".",
-                     platform::kMbIconError | platform::kMbOk);
+std::wstring frmCommandsEditor::LimitMessage() const {
+    return Text(IDS_LIMIT_REACHED, {platform::text::Decimal(WorkingCommands->MaxItems())});
 }
 
-// The items go in before `row` in the order given, as many as fit, and the first of them is
-// selected; a file that cannot be read is left out, the user told why.
+// The files are read on a worker, as many as fit, so that the window paints and answers
+// meanwhile; their items then go in before `row` in the order given, the first of them
+// selected. The list never changes meanwhile: editing, Save and further drops do nothing until
+// the reading has ended.
 void frmCommandsEditor::InsertFiles(const std::vector<std::wstring>& files, int row) {
+    if (files.empty() || ReadingFiles()) return;
+    const int room = WorkingCommands->MaxItems() - WorkingCommands->Count();
+    auto reading = std::make_shared<model::DropReading>();
+    const int total = std::min(room, static_cast<int>(files.size()));
+    form_->StartWork({.work = [reading, files, room, total](WorkProgress& progress) {
+                          *reading = model::ReadDroppedFiles(files, room, [&](int read) {
+                              progress.Report(read, total);
+                              return progress.Wanted();
+                          });
+                      },
+                      .finished = [this, reading, row] { TakeDroppedFiles(*reading, row); },
+                      .progressBar = kProgressBarBounds});
+}
+
+// One message at the end tells of every file left out, and why.
+void frmCommandsEditor::TakeDroppedFiles(const model::DropReading& reading, int row) {
     int position = row;
-    bool full = false;
-    for (const std::wstring& file : files) {
-        full = WorkingCommands->Count() == WorkingCommands->MaxItems();
-        if (full) break;
-        if (auto command = model::CommandFromFile(file)) {
-            WorkingCommands->Add(std::move(command), position, -1);
-            ++position;
-        }
-    }
+    for (const auto& command : reading.commands) WorkingCommands->Add(command, position++, -1);
     if (position > row) {
         RefreshList();
         lstItems->SetListIndex(row);
     }
-    if (full) ShowLimitMessage();
+    const std::wstring leftOut = model::LeftOutMessage(reading, LimitMessage());
+    if (!leftOut.empty()) platform::MsgBox(leftOut, platform::kMbIconError | platform::kMbOk);
 }
+
+bool frmCommandsEditor::ReadingFiles() const { return form_->IsWorking(); }
 
 // A fresh command editor each time, so that every opening runs its whole load.
 void frmCommandsEditor::ShowCommandEditor() {

@@ -6,6 +6,7 @@
 
 #include "model/CCommand.h"
 #include "model/CCommands.h"
+#include "model/DropReading.h"
 #include "platform/components/CHistory.h"
 #include "ui/Form.h"
 
@@ -55,8 +56,10 @@ private:
     bool SaveCommands();
     bool MaySaveOver();
     bool LimitReached();
-    void ShowLimitMessage();
+    std::wstring LimitMessage() const;
     void InsertFiles(const std::vector<std::wstring>& files, int row);
+    void TakeDroppedFiles(const model::DropReading& reading, int row);
+    bool ReadingFiles() const;
     void ShowCommandEditor();
     void AppendCurrentCommand();
     void Press(Button& button);

@@ -236,6 +236,7 @@ void HeadlessForm::Unload() {
 void HeadlessForm::CompleteUnload() {
     if (!loaded_ || unloading_) return;
     unloading_ = true;
+    CancelWork();
     auto finish = [this] {
         unloading_ = false;
         unloadPending_ = false;
@@ -415,6 +416,27 @@ void HeadlessForm::PressKey(int keyCode, int shift) {
 void HeadlessForm::CloseBox() {
     RequireInteractive("CloseBox");
     Unload();
+}
+
+void HeadlessForm::StartWork(BackgroundWork work) {
+    if (work_) throw std::logic_error("the form's work has not ended yet");
+    work_ = std::make_unique<BackgroundWork>(std::move(work));
+}
+
+void HeadlessForm::FinishWork() {
+    if (!work_) Fail("FinishWork refused: no work waits");
+    class Progress : public WorkProgress {
+    public:
+        explicit Progress(std::pair<int, int>& reported) : reported_(reported) {}
+        bool Wanted() const override { return true; }
+        void Report(int done, int total) override { reported_ = {done, total}; }
+
+    private:
+        std::pair<int, int>& reported_;
+    } progress(reported_);
+    const std::unique_ptr<BackgroundWork> work = std::move(work_);
+    work->work(progress);
+    Dispatch(work->finished);
 }
 
 void HeadlessForm::Repaint() {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/headless/HeadlessDesktop.h"
@@ -66,6 +67,9 @@ public:
     void Unload() override;
     bool IsLoaded() const override { return loaded_; }
     bool IsVisible() const override { return visible_; }
+    void StartWork(BackgroundWork work) override;
+    bool IsWorking() const override { return work_ != nullptr; }
+    void CancelWork() override { work_.reset(); }
     Label& AddLabel(const ControlSpec& spec) override;
     TextBox& AddTextBox(const ControlSpec& spec) override;
     Button& AddButton(const ControlSpec& spec) override;
@@ -138,6 +142,12 @@ public:
     void CloseBox();
     // Lets the form paint, as an uncovered window does.
     void Repaint();
+    // Runs the work started in the background to its end, here, and then its `finished` event,
+    // as the worker and the message loop would; until then the work waits, and a test acts
+    // meanwhile. Fails loudly when no work waits.
+    void FinishWork();
+    // What the work last reported: done and total.
+    std::pair<int, int> ReportedProgress() const { return reported_; }
 
     // --- Used by the controls and the toolkit.
     void FocusControl(HeadlessControl& control);
@@ -180,6 +190,8 @@ private:
     int paintCount_ = 0;
     std::vector<std::unique_ptr<HeadlessControl>> controls_;
     HeadlessControl* focused_ = nullptr;
+    std::unique_ptr<BackgroundWork> work_;
+    std::pair<int, int> reported_{0, 0};
 };
 
 }  // namespace ui

@@ -15,6 +15,7 @@
 #include "platform/support/Session.h"
 #include "platform/support/WindowHelpers.h"
 #include "platform/text/CaseFold.h"
+#include "platform/texts/Texts.h"
 #include "ui/FileChoice.h"
 #include "ui/ItemIcons.h"
 #include "ui/editors/frmCommandsEditor.h"
@@ -28,8 +29,6 @@ constexpr int kListHeight = 3210;
 constexpr int kMargin = 100;
 constexpr int kSmallestList = 240;  // one row of the 9-point font and the list's border
 constexpr wchar_t kPlacementSection[] = L"Window Placements";
-constexpr wchar_t kUntitledCaption[] = L"[Безымянный]";
-constexpr wchar_t kDedication[] = L"Посвящается всем, кто любит живокость.";
 
 std::unique_ptr<frmMain>& MainFormSlot() {
     static std::unique_ptr<frmMain> instance;
@@ -99,7 +98,7 @@ void frmMain::Form_KeyDown(int& KeyCode, int Shift) {
             if (plain) platform::esOpenReadMeFile(0);
             if (shifted) {
                 platform::FormTools().ShowAbout(window, platform::App(), L"", nullptr,
-                                                kDedication);
+                                                platform::Text(IDS_ABOUT_DEDICATION));
             }
             break;
         case vk::F3:
@@ -179,7 +178,7 @@ std::wstring frmMain::PlacementKey() const {
 void frmMain::RefreshMenu() {
     model::CCommands& commands = model::Commands();
     if (commands.ConfigFileName().empty()) {
-        form_->SetCaption(kUntitledCaption);
+        form_->SetCaption(platform::Text(IDS_MENU_UNTITLED));
         form_->Show();
         Tk().DoEvents();
         EditMenu();
@@ -211,7 +210,7 @@ void frmMain::EditMenu() {
 void frmMain::OpenMenuFile(bool UseCurrentName) {
     const std::wstring chosen = ChooseFileToOpen(
         {.rememberedFolderValue = kMenuFolderValue,
-         .filter = kMenuFileFilter,
+         .filter = platform::Text(IDS_MENU_FILE_FILTER),
          .fileName = UseCurrentName ? model::Commands().ConfigFileName() : L""});
     if (chosen.empty()) return;
     OpenMenu(chosen);

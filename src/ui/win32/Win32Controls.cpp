@@ -42,6 +42,9 @@ void Win32Label::Place() {
     ChildControl::Place();
 }
 
+// Half a character more than the text's extent: a renderer that places its glyphs at their
+// fractional advances (Wine's does) draws the last one past the extent, and the label would cut
+// it off ("Parameters" without its colon).
 void Win32Label::FitToText() {
     if (!window_) return;
     std::wstring caption = Caption();
@@ -50,6 +53,10 @@ void Win32Label::FitToText() {
     RECT extent{};
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &extent,
               DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS);
+    TEXTMETRICW metrics{};
+    if (!caption.empty() && GetTextMetricsW(dc, &metrics)) {
+        extent.right += metrics.tmAveCharWidth / 2;
+    }
     SelectObject(dc, previous);
     ReleaseDC(window_, dc);
     bounds_.width = PixelsToTwips(extent.right - extent.left, form_.Dpi());

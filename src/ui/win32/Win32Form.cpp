@@ -284,6 +284,7 @@ void Win32Form::MarkUnloaded() {
 }
 
 void Win32Form::WindowGone() {
+    work_.WindowGone();
     if (loaded_) MarkUnloaded();
     toolTips_.Destroy();
     for (auto& control : controls_) control->Forget();
@@ -413,6 +414,23 @@ void Win32Form::TakeDrop(HDROP drop) {
     if (list && IsWindowEnabled(window_)) list->TakeDrop(files, point);
 }
 
+// Background work
+
+void Win32Form::StartWork(BackgroundWork work) {
+    if (!window_) throw std::logic_error("a form without its window cannot start work");
+    work_.Start(window_, dpi_, std::move(work));
+}
+
+void Win32Form::EndWork(WPARAM ticket) {
+    std::optional<FormWork::Ended> ended = work_.TakeEnded(ticket);
+    if (!ended) return;
+    if (!ended->failure.empty()) {
+        ReportFailure(ended->failure.c_str());
+    } else {
+        RunEvent(ended->finished);
+    }
+}
+
 // Painting and DPI
 
 void Win32Form::InvalidatePixels(const RECT& rect) {
@@ -438,6 +456,7 @@ void Win32Form::ChangeDpi(int dpi, const RECT& suggested) {
     font_.Create(dpi_);
     toolTips_.ChangeDpi(dpi_);
     for (auto& control : controls_) control->Layout();
+    work_.ChangeDpi(dpi_);
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(window_, nullptr, TRUE);
@@ -532,6 +551,16 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case platform::kMsgUnloadRequest:
             Unload();
             return 0;
+        case platform::kMsgWorkEnded:
+            EndWork(wParam);
+            return 0;
+        case WM_TIMER:
+            if (wParam != FormWork::kTimerId) return DefWindowProcW(window_, message, wParam, lParam);
+            work_.Tick();
+            return 0;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT && work_.SetWorkingCursor()) return TRUE;
+            return DefWindowProcW(window_, message, wParam, lParam);
         default:
             return DefWindowProcW(window_, message, wParam, lParam);
     }

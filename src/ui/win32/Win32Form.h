@@ -9,6 +9,7 @@
 #include "ui/Form.h"
 #include "ui/win32/ChildControl.h"
 #include "ui/win32/FormFont.h"
+#include "ui/win32/FormWork.h"
 #include "ui/win32/ToolTips.h"
 
 namespace ui {
@@ -39,6 +40,9 @@ public:
     void Unload() override;
     bool IsLoaded() const override { return loaded_; }
     bool IsVisible() const override;
+    void StartWork(BackgroundWork work) override;
+    bool IsWorking() const override { return work_.Running(); }
+    void CancelWork() override { work_.Cancel(); }
 
     Label& AddLabel(const ControlSpec& spec) override;
     TextBox& AddTextBox(const ControlSpec& spec) override;
@@ -89,6 +93,7 @@ private:
     // Drops land on the form's first list that takes them, wherever they fall on the form.
     Win32ListBox* DropTarget() const;
     void TakeDrop(HDROP drop);
+    void EndWork(WPARAM ticket);
     void PaintWindow();
     void ChangeDpi(int dpi, const RECT& suggested);
     void ReportFailure(const char* what);
@@ -99,6 +104,7 @@ private:
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
     FormFont font_;
     ToolTips toolTips_;
+    FormWork work_;
     std::vector<std::unique_ptr<ChildControl>> controls_;
     std::vector<Win32Button*> buttons_;
     int nextId_;

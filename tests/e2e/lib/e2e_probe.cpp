@@ -5,6 +5,8 @@
 //
 //   e2e_probe windows                 every visible top-level window
 //   e2e_probe window TITLE            that window (exact title), its controls and their items
+//   e2e_probe tips TITLE              the tool tips of that window's controls
+//   e2e_probe uilanguage              the display language Windows gives programs (LANGID)
 //   e2e_probe type TEXT               TEXT as Unicode keystrokes to the foreground window
 //   e2e_probe reg KEY [NAME]          the values of a registry key (HKCU\, HKLM\ or HKCR\...)
 //   e2e_probe close TITLE             asks that window to close (WM_CLOSE)
@@ -12,6 +14,8 @@
 //   e2e_probe font FACE PIXELS        the row height (tmHeight) of that font, PIXELS high (em)
 //   e2e_probe icon FILE INDEX|NAME    a digest of the icon the shell takes from FILE at INDEX
 //                                     (as in "path,index"), or of the icon group NAME in it
+//   e2e_probe drop TITLE LIST ROWS    drops the files listed in LIST (UTF-8, one a line) on the
+//                                     list of that window, as the shell does, and times it
 //
 // The probe makes itself per-monitor DPI aware, so that it reads geometry in real pixels
 // whatever the awareness of the window it looks at.
@@ -20,7 +24,9 @@
 #endif
 
 #include <windows.h>
+#include <commctrl.h>
 #include <psapi.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -272,6 +278,54 @@ int ShowWindowDetails(const std::wstring& title) {
     return 0;
 }
 
+// Tool-tip messages carry pointers, which another process cannot follow: the tool's record and
+// its text are written to and read from memory allocated in the window's own process.
+int PrintToolTips(const std::wstring& title) {
+    HWND window = FindTopLevel(title);
+    DWORD processId = 0;
+    if (window) GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
+                                 FALSE, processId);
+    if (!process) {
+        Fail(L"no process with a visible window titled \"" + title + L"\"");
+        return 1;
+    }
+    constexpr SIZE_T kTextChars = 1024;
+    auto* remote = static_cast<BYTE*>(VirtualAllocEx(process, nullptr,
+                                                     sizeof(TTTOOLINFOW) + kTextChars * 2,
+                                                     MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    auto* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(TTTOOLINFOW));
+    for (HWND tips : TopLevelWindows()) {
+        if (!IsClass(tips, TOOLTIPS_CLASSW) || GetWindow(tips, GW_OWNER) != window) continue;
+        const LRESULT count = Ask(tips, TTM_GETTOOLCOUNT);
+        for (LRESULT index = 0; index < count; ++index) {
+            TTTOOLINFOW tool{};
+            tool.cbSize = TTTOOLINFOW_V2_SIZE;
+            WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr);
+            if (Ask(tips, TTM_ENUMTOOLSW, index, reinterpret_cast<LPARAM>(remote)) <= 0) continue;
+            ReadProcessMemory(process, remote, &tool, sizeof tool, nullptr);
+            std::vector<wchar_t> text(kTextChars, L'\0');
+            tool.lpszText = remoteText;
+            WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr);
+            WriteProcessMemory(process, remoteText, text.data(), kTextChars * 2, nullptr);
+            Ask(tips, TTM_GETTEXTW, kTextChars, reinterpret_cast<LPARAM>(remote));
+            ReadProcessMemory(process, remoteText, text.data(), kTextChars * 2, nullptr);
+            text.back() = L'\0';
+            Record("tip")
+                .Field("control", GetDlgCtrlID(reinterpret_cast<HWND>(tool.uId)))
+                .Field("text", text.data());
+        }
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return 0;
+}
+
+int PrintUiLanguage() {
+    Record("language").Field("ui", L"0x" + Hex(GetUserDefaultUILanguage(), 4));
+    return 0;
+}
+
 int TypeText(const std::wstring& text) {
     std::vector<INPUT> inputs;
     for (wchar_t unit : text) {
@@ -497,8 +551,110 @@ int PrintIcon(const std::wstring& file, const std::wstring& which) {
     return 0;
 }
 
+// The visible message box of the process, if one shows.
+HWND MessageBoxOf(DWORD processId) {
+    for (HWND window : TopLevelWindows()) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && IsWindowVisible(window) && ClassOf(window) == L"#32770") {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+// The lines of a UTF-8 file.
+std::vector<std::wstring> LinesOf(const std::wstring& path) {
+    std::vector<std::wstring> lines;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return lines;
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    std::wstring text(bytes.size(), L'\0');
+    text.resize(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(read), text.data(),
+                                    static_cast<int>(text.size())));
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of(L"\r\n", start);
+        if (end == std::wstring::npos) end = text.size();
+        if (end > start) lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// Drops the files on the list box of the window, in its middle, as the shell posts a drop: a
+// DROPFILES block of wide names. Then asks the list for its rows every 20 ms until it has
+// `rows`, a message box shows or 60 s have passed, and prints a `drop` record: the rows, the
+// time from the drop until then, and the longest the window took to answer one question.
+int DropFiles(const std::wstring& title, const std::wstring& listFile, int rows) {
+    HWND window = FindTopLevel(title);
+    HWND list = window ? FindWindowExW(window, nullptr, L"ListBox", nullptr) : nullptr;
+    const std::vector<std::wstring> files = LinesOf(listFile);
+    if (!list || files.empty()) {
+        Fail(L"no list in a window titled \"" + title + L"\", or no files in " + listFile);
+        return 1;
+    }
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    RECT client{};
+    GetClientRect(list, &client);
+    POINT point{client.right / 2, client.bottom / 2};
+    MapWindowPoints(list, window, &point, 1);
+
+    // Wine does not carry a drop's memory to another process, as Windows does with
+    // WM_COPYGLOBALDATA: the block is written into the program's own memory, where DragQueryFile
+    // reads it as a fixed block (GlobalLock gives such a pointer back as it is).
+    std::string block(sizeof(DROPFILES), '\0');
+    auto* header = reinterpret_cast<DROPFILES*>(block.data());
+    header->pFiles = sizeof(DROPFILES);
+    header->pt = point;
+    header->fWide = TRUE;
+    for (const std::wstring& file : files) {
+        block.append(reinterpret_cast<const char*>(file.c_str()), (file.size() + 1) * sizeof(wchar_t));
+    }
+    block.append(sizeof(wchar_t), '\0');
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+    void* memory = process ? VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE,
+                                            PAGE_READWRITE)
+                           : nullptr;
+    if (!memory || !WriteProcessMemory(process, memory, block.data(), block.size(), nullptr)) {
+        Fail(L"cannot write the drop into the program's memory");
+        if (process) CloseHandle(process);
+        return 1;
+    }
+    CloseHandle(process);
+
+    const ULONGLONG started = GetTickCount64();
+    PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    ULONGLONG longest = 0;
+    LRESULT count = 0;
+    bool message = false;
+    while (GetTickCount64() - started < 60000) {
+        // Waits as long as the window keeps from answering, to tell how long that is.
+        const ULONGLONG asked = GetTickCount64();
+        DWORD_PTR answer = 0;
+        if (SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, 60000, &answer)) {
+            count = static_cast<LRESULT>(answer);
+        }
+        longest = std::max(longest, GetTickCount64() - asked);
+        message = MessageBoxOf(processId) != nullptr;
+        if (count >= rows || message) break;
+        Sleep(20);
+    }
+    Record("drop")
+        .Field("rows", count)
+        .Field("ms", static_cast<long long>(GetTickCount64() - started))
+        .Field("longest_answer_ms", static_cast<long long>(longest))
+        .Field("message", message ? 1 : 0);
+    return 0;
+}
+
 int Usage() {
-    Fail(L"usage: e2e_probe windows | window TITLE | type TEXT | reg KEY [NAME] | close TITLE | dpi | font FACE PIXELS | lock PATH SECONDS | modules TITLE | icon FILE INDEX|NAME");
+    Fail(L"usage: e2e_probe windows | window TITLE | tips TITLE | uilanguage | type TEXT | reg KEY [NAME] | close TITLE | dpi | font FACE PIXELS | lock PATH SECONDS | modules TITLE | icon FILE INDEX|NAME | drop TITLE LIST ROWS");
     return 2;
 }
 
@@ -510,6 +666,8 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring command = argv[1];
     if (command == L"windows" && argc == 2) return ListWindows();
     if (command == L"window" && argc == 3) return ShowWindowDetails(argv[2]);
+    if (command == L"tips" && argc == 3) return PrintToolTips(argv[2]);
+    if (command == L"uilanguage" && argc == 2) return PrintUiLanguage();
     if (command == L"type" && argc == 3) return TypeText(argv[2]);
     if (command == L"reg" && (argc == 3 || argc == 4))
         return ReadRegistry(argv[2], argc == 4 ? argv[3] : nullptr);
@@ -519,5 +677,6 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"modules" && argc == 3) return ListModules(argv[2]);
     if (command == L"lock" && argc == 4) return LockFile(argv[2], _wtoi(argv[3]));
     if (command == L"icon" && argc == 4) return PrintIcon(argv[2], argv[3]);
+    if (command == L"drop" && argc == 5) return DropFiles(argv[2], argv[3], _wtoi(argv[4]));
     return Usage();
 }

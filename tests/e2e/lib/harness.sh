@@ -49,9 +49,12 @@ e2e_setup() {
 
     [ -f "$E2E_PROBE" ] || e2e_fail "$E2E_PROBE is not built (cmake --preset x64 && cmake --build build/x64)"
 
-    # Every Wine process of the test runs with the ANSI code page 1251.
-    ensure_russian_locale || e2e_fail "the ru_RU.UTF-8 locale is missing and could not be built"
-    export LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
+    # Every Wine process of the test runs with the ANSI code page 1251 and Russian as Windows'
+    # display language, unless the test sets E2E_LOCALE before it sources the harness.
+    E2E_LOCALE=${E2E_LOCALE:-ru_RU.UTF-8}
+    ensure_locale "$E2E_LOCALE" ||
+        e2e_fail "the $E2E_LOCALE locale is missing and could not be built"
+    export LANG=$E2E_LOCALE LC_ALL=$E2E_LOCALE
 
     start_xvfb "$E2E_STATE/xvfb.log" || e2e_fail "could not start Xvfb"
     echo "$XVFB_PID" >"$E2E_STATE/xvfb.pid"

@@ -175,14 +175,18 @@ std::wstring FullPath(const std::wstring& path) {
     return text::FromUtf8(absolute.lexically_normal().string());
 }
 
+// No short names here.
+std::wstring LongPath(const std::wstring& path) { return path; }
+
 std::wstring CurrentFolder() {
     std::error_code error;
     const auto current = std::filesystem::current_path(error);
     return error ? std::wstring() : text::FromUtf8(current.string());
 }
 
-bool ChangeCurrentFolder(const std::wstring& folder) {
-    return ::chdir(Narrow(folder).c_str()) == 0;
+std::error_code ChangeCurrentFolder(const std::wstring& folder) {
+    if (::chdir(Narrow(folder).c_str()) != 0) return Errno(errno);
+    return {};
 }
 
 bool CreateFolders(const std::wstring& folder) {

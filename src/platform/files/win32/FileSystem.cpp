@@ -300,6 +300,16 @@ std::wstring FullPath(const std::wstring& path) {
     return full;
 }
 
+std::wstring LongPath(const std::wstring& path) {
+    const DWORD length = GetLongPathNameW(path.c_str(), nullptr, 0);
+    if (length == 0) return path;
+    std::wstring longPath(length, L'\0');
+    const DWORD written = GetLongPathNameW(path.c_str(), longPath.data(), length);
+    if (written == 0 || written >= length) return path;
+    longPath.resize(written);
+    return longPath;
+}
+
 std::wstring CurrentFolder() {
     const DWORD length = GetCurrentDirectoryW(0, nullptr);
     std::wstring folder(length, L'\0');
@@ -309,10 +319,12 @@ std::wstring CurrentFolder() {
 }
 
 // SetCurrentDirectoryW takes no "\\?\" form: the plain full path, or its short name.
-bool ChangeCurrentFolder(const std::wstring& folder) {
+std::error_code ChangeCurrentFolder(const std::wstring& folder) {
     std::wstring full = FullPath(folder);
     if (!FitsAsCurrentFolder(full)) full = ShortFolderName(full);
-    return FitsAsCurrentFolder(full) && SetCurrentDirectoryW(full.c_str()) != FALSE;
+    if (!FitsAsCurrentFolder(full)) return Win32Error(ERROR_FILENAME_EXCED_RANGE);
+    if (!SetCurrentDirectoryW(full.c_str())) return LastError();
+    return {};
 }
 
 bool CreateFolders(const std::wstring& folder) {

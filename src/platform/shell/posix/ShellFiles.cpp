@@ -4,7 +4,12 @@
 
 namespace platform {
 
-std::wstring ShellDisplayName(const std::wstring& path) { return files::NameOf(path); }
+struct ShellNames::Folder {};
+
+ShellNames::ShellNames() = default;
+ShellNames::~ShellNames() = default;
+
+std::wstring ShellNames::DisplayName(const std::wstring& path) { return files::NameOf(path); }
 
 // Shortcuts are the Windows shell's: the native build has nothing that reads them.
 std::optional<ShortcutTarget> ReadShortcut(const std::wstring& path) { return std::nullopt; }

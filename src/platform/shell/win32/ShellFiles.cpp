@@ -4,11 +4,11 @@
 #include <objidl.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <vector>
 
 #include "platform/files/PathParts.h"
-#include "platform/win32/ComApartment.h"
 
 namespace platform {
 
@@ -47,18 +47,59 @@ constexpr int kArgumentsSize = 32768;
 
 }  // namespace
 
-std::wstring ShellDisplayName(const std::wstring& path) {
-    EnsureComApartment();
-    SHFILEINFOW info{};
-    if (!SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME) ||
-        info.szDisplayName[0] == L'\0') {
-        return files::NameOf(path);
+struct ShellNames::Folder {
+    ~Folder() {
+        if (shell) shell->Release();
     }
-    return info.szDisplayName;
+
+    std::wstring path;
+    IShellFolder* shell = nullptr;  // null when the folder could not be bound
+};
+
+ShellNames::ShellNames() = default;
+ShellNames::~ShellNames() = default;
+
+// Asked through the folder, a name is the one the folder's view shows (SHGDN_NORMAL), which is
+// what SHGetFileInfoW gives. A root has no folder to ask.
+std::wstring ShellNames::DisplayName(const std::wstring& path) {
+    std::wstring name = files::NameOf(path);
+    if (name.empty()) {
+        SHFILEINFOW info{};
+        if (!SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME)) return path;
+        return info.szDisplayName[0] ? info.szDisplayName : path;
+    }
+    const std::wstring folderPath = files::FolderOf(path);
+    if (!folder_ || folder_->path != folderPath) {
+        folder_ = std::make_unique<Folder>();
+        folder_->path = folderPath;
+        ComPointer<IShellFolder> desktop;
+        PIDLIST_ABSOLUTE folder = nullptr;
+        if (SUCCEEDED(SHGetDesktopFolder(desktop.Receive())) &&
+            SUCCEEDED(SHParseDisplayName(folderPath.c_str(), nullptr, &folder, 0, nullptr))) {
+            desktop->BindToObject(folder, nullptr, IID_IShellFolder,
+                                  reinterpret_cast<void**>(&folder_->shell));
+            CoTaskMemFree(folder);
+        }
+    }
+    if (!folder_->shell) return name;
+    PIDLIST_RELATIVE child = nullptr;
+    if (FAILED(folder_->shell->ParseDisplayName(nullptr, nullptr, name.data(), nullptr, &child,
+                                                nullptr))) {
+        return name;
+    }
+    STRRET shown{};
+    wchar_t* text = nullptr;
+    const auto item = reinterpret_cast<PCUITEMID_CHILD>(child);
+    if (SUCCEEDED(folder_->shell->GetDisplayNameOf(item, SHGDN_NORMAL, &shown))) {
+        StrRetToStrW(&shown, item, &text);
+    }
+    CoTaskMemFree(child);
+    if (text && text[0]) name = text;
+    CoTaskMemFree(text);
+    return name;
 }
 
 std::optional<ShortcutTarget> ReadShortcut(const std::wstring& path) {
-    EnsureComApartment();
     ComPointer<IShellLinkW> link;
     ComPointer<IPersistFile> file;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
@@ -81,6 +122,11 @@ std::optional<ShortcutTarget> ReadShortcut(const std::wstring& path) {
     });
     int showCommand = kSwShowNormal;
     if (SUCCEEDED(link->GetShowCmd(&showCommand))) target.showCommand = showCommand;
+    ComPointer<IShellLinkDataList> data;
+    DWORD flags = 0;
+    target.advertised =
+        SUCCEEDED(link->QueryInterface(IID_IShellLinkDataList, data.ReceiveVoid())) &&
+        SUCCEEDED(data->GetFlags(&flags)) && (flags & SLDF_HAS_DARWINID) != 0;
     return target;
 }
 

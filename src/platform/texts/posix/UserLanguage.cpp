@@ -1,0 +1,7 @@
+#include "platform/texts/Texts.h"
+
+namespace platform {
+
+std::wstring UserInterfaceLanguage() { return L""; }
+
+}  // namespace platform

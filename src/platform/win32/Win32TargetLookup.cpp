@@ -1,0 +1,69 @@
+#include "platform/win32/Win32TargetLookup.h"
+
+#include <windows.h>
+
+#include "platform/shell/PathFolders.h"
+#include "platform/win32/Registry.h"
+
+namespace platform {
+
+namespace {
+
+std::wstring EnvironmentText(const wchar_t* name) {
+    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+    if (size == 0) return {};
+    std::wstring text(size, L'\0');
+    text.resize(GetEnvironmentVariableW(name, text.data(), size));
+    return text;
+}
+
+bool IsRemoteDrive(wchar_t drive) {
+    const wchar_t root[] = {drive, L':', L'\\', L'\0'};
+    return GetDriveTypeW(root) == DRIVE_REMOTE;
+}
+
+}  // namespace
+
+std::wstring Win32TargetLookup::Expand(const std::wstring& text) {
+    if (text.find(L'%') == std::wstring::npos) return text;
+    const DWORD size = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+    if (size == 0) return text;
+    std::wstring expanded(size, L'\0');
+    const DWORD written = ExpandEnvironmentStringsW(text.c_str(), expanded.data(), size);
+    expanded.resize(written > 0 ? written - 1 : 0);
+    return expanded;
+}
+
+std::optional<std::uint32_t> Win32TargetLookup::Attributes(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return attributes;
+}
+
+std::wstring Win32TargetLookup::AppPath(const std::wstring& programName) {
+    const std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + programName;
+    std::wstring path = ReadExpandedRegistryText(HKEY_CURRENT_USER, key, nullptr);
+    if (path.empty()) path = ReadExpandedRegistryText(HKEY_LOCAL_MACHINE, key, nullptr);
+    if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"') {
+        path = path.substr(1, path.size() - 2);
+    }
+    return path;
+}
+
+std::vector<std::wstring> Win32TargetLookup::SearchFolders() {
+    std::vector<std::wstring> folders;
+    wchar_t folder[MAX_PATH];
+    if (UINT n = GetSystemDirectoryW(folder, MAX_PATH); n && n < MAX_PATH) {
+        folders.emplace_back(folder, n);
+    }
+    if (UINT n = GetWindowsDirectoryW(folder, MAX_PATH); n && n < MAX_PATH) {
+        folders.emplace_back(folder, n);
+    }
+    auto expand = [this](const std::wstring& text) { return Expand(text); };
+    for (std::wstring& entry : LocalPathFolders(EnvironmentText(L"PATH"), expand, IsRemoteDrive)) {
+        folders.push_back(std::move(entry));
+    }
+    return folders;
+}
+
+}  // namespace platform
