@@ -1,10 +1,15 @@
-// Peak memory of reading a huge menu: LoadItems on 50 MB of blank lines and on 1000 ordinary
-// items padded to 50 MB (each followed by one long comment line), as the most the program's own
-// allocations hold at once beyond what they held before, over the file's size. Every
-// allocation of the program goes through operator new, which this program counts.
+// Peak memory of reading a huge menu: LoadItems on 50 MB files of the shapes that cost a reader
+// the most (short keys, short sections of one name and of names all different, long lines,
+// blank lines) and on 1000 ordinary items padded to 50 MB (each followed by one long comment
+// line), as the most the program's own allocations hold at once beyond what they held before,
+// over the file's size, beside the time LoadItems takes. Every allocation of the program goes
+// through operator new, which this program counts. On Windows each file is also loaded by a
+// process of its own, which gives the most memory it held resident beyond what it did before,
+// over the file's size: what the system sees, heap overhead included.
 #include <chrono>
 #include <cstddef>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +18,11 @@
 
 #include "model/CCommands.h"
 #include "support/Figures.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#endif
 
 namespace {
 
@@ -52,11 +62,38 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kFileSize = 50u << 20;
 
-std::string BlankLines() {
-    std::string lines;
-    lines.reserve(kFileSize);
-    while (lines.size() < kFileSize) lines += "\r\n";
-    return lines;
+const std::string kMenuHead =
+    "[Options]\r\nTitle=Huge\r\n[Item 0]\r\nTitle=First\r\nFileName=first.exe\r\n";
+
+// A menu of one item whose section goes on with `line` until the file holds 50 MB: the keys the
+// item lacks are looked for through all of it.
+std::string FilledWith(const std::string& line, std::size_t size = kFileSize) {
+    std::string bytes = kMenuHead;
+    bytes.reserve(size + line.size());
+    while (bytes.size() < size) bytes += line;
+    return bytes;
+}
+
+std::string BlankLines() { return FilledWith("\r\n"); }
+std::string ShortKeys() { return FilledWith("a=b\r\n"); }
+std::string ShortSections() { return FilledWith("[a]\r\n"); }
+std::string LongLines() { return FilledWith("k=" + std::string(1u << 20, 'v') + "\r\n"); }
+
+// Sections of names all different without regard to case, short as counting in the 36 letters
+// and digits makes them.
+std::string DifferentSections() {
+    std::string bytes = kMenuHead;
+    bytes.reserve(kFileSize + 16);
+    for (std::uint64_t n = 0; bytes.size() < kFileSize; ++n) {
+        bytes += '[';
+        std::uint64_t rest = n;
+        do {
+            bytes += "0123456789abcdefghijklmnopqrstuvwxyz"[rest % 36];
+            rest /= 36;
+        } while (rest != 0);
+        bytes += "]\r\n";
+    }
+    return bytes;
 }
 
 std::string Item(int n) {
@@ -84,19 +121,56 @@ std::string PaddedItems() {
     return bytes;
 }
 
+int Load(const fs::path& file) {
+    model::CCommands menu;
+    menu.ConfigFileName(file.wstring());
+    menu.LoadItems();
+    return menu.Count();
+}
+
+#ifdef _WIN32
+PROCESS_MEMORY_COUNTERS Counters() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters;
+}
+
+// In the process that loads the file alone: the peak working set beyond what the process held
+// before loading, over the file's size. (Wine leaves the peak commit at zero.)
+void MeasureProcess(const std::string& what, const fs::path& file) {
+    const PROCESS_MEMORY_COUNTERS before = Counters();
+    Load(file);
+    const PROCESS_MEMORY_COUNTERS after = Counters();
+    const auto size = static_cast<double>(fs::file_size(file));
+    bench::Ratio("load " + what + ": peak resident / file size",
+                 static_cast<double>(after.PeakWorkingSetSize - before.WorkingSetSize) / size);
+}
+
+void MeasureInOwnProcess(const std::string& what, const fs::path& file) {
+    wchar_t program[MAX_PATH];
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring commandLine = L"\"" + std::wstring(program) + L"\" \"" + file.wstring() +
+                               L"\" \"" + std::wstring(what.begin(), what.end()) + L"\"";
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        std::printf("could not start the loading process\n");
+        return;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+#endif
+
 void Measure(const std::string& what, const std::string& bytes, const fs::path& file) {
     std::ofstream(file, std::ios::binary) << bytes;
     const std::size_t size = bytes.size();
     const std::size_t before = liveBytes;
     peakBytes = liveBytes;
     const auto started = bench::Clock::now();
-    int items = 0;
-    {
-        model::CCommands menu;
-        menu.ConfigFileName(file.wstring());
-        menu.LoadItems();
-        items = menu.Count();
-    }
+    const int items = Load(file);
     const double seconds = bench::MicrosecondsSince(started) / 1e6;
     const double ratio = static_cast<double>(peakBytes - before) / static_cast<double>(size);
     bench::Heading(what + ": " + std::to_string(size) + " bytes, " + std::to_string(items) +
@@ -109,14 +183,33 @@ void Measure(const std::string& what, const std::string& bytes, const fs::path& 
     } else {
         bench::Ratio(figure, ratio);
     }
+#ifdef _WIN32
+    std::fflush(stdout);
+    MeasureInOwnProcess(what, file);
+#endif
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The loading process: the file, then what it holds.
+    if (argc > 1) {
+        if (argc != 3) return 1;
+        MeasureProcess(argv[2], argv[1]);
+        return 0;
+    }
+#endif
+    (void)argc;
+    (void)argv;
     const fs::path folder = fs::temp_directory_path() / "larkspur-memory-bench";
     fs::create_directories(folder);
     Measure("50 MB of blank lines", BlankLines(), folder / "blank.Larkspur");
+    Measure("50 MB of a=b lines", ShortKeys(), folder / "keys.Larkspur");
+    Measure("120 MB of a=b lines", FilledWith("a=b\r\n", 120u << 20), folder / "keys120.Larkspur");
+    Measure("50 MB of [a] lines", ShortSections(), folder / "sections.Larkspur");
+    Measure("50 MB of sections named anew", DifferentSections(), folder / "names.Larkspur");
+    Measure("50 MB of 1 MB lines", LongLines(), folder / "long.Larkspur");
     Measure("1000 items padded to 50 MB", PaddedItems(), folder / "padded.Larkspur");
     std::error_code ignored;
     fs::remove_all(folder, ignored);

@@ -6,6 +6,7 @@
 #include "platform/Environment.h"
 #include "platform/WinConstants.h"
 #include "platform/components/CErrorBox.h"
+#include "platform/shell/TargetResolution.h"
 #include "platform/support/FileNames.h"
 #include "platform/support/IniAccess.h"
 #include "platform/support/TextTrim.h"
@@ -45,13 +46,14 @@ bool CCommand::SaveItem(std::int32_t itemNumber, const std::wstring& menuFileNam
 
 bool CCommand::RunItem(const std::wstring& menuFileName) {
     // A bare file name and relative paths are meant relative to the menu file. A folder too long
-    // to be the current one would start the item in another: it is not started.
-    const std::error_code moved =
-        platform::esSetCurrentDirectory(platform::esGetFilePath(menuFileName));
+    // to be the current one would start an item that needs it in another: it is not started.
+    const std::wstring menuFolder = platform::esGetFilePath(menuFileName);
+    const std::error_code moved = platform::esSetCurrentDirectory(menuFolder);
     platform::Environment& env = platform::Env();
     const platform::WindowHandle owner = env.windows.ActiveWindow();
     if (moved.category() == std::system_category() &&
-        static_cast<unsigned>(moved.value()) == platform::kErrorFileNameTooLong) {
+        static_cast<unsigned>(moved.value()) == platform::kErrorFileNameTooLong &&
+        platform::UsesCurrentFolder({fileName_, directory_, menuFolder})) {
         ReportRefusal(platform::kErrorFileNameTooLong, owner);
         return false;
     }
@@ -73,7 +75,10 @@ std::shared_ptr<CCommand> CCommand::Clone() const { return std::make_shared<CCom
 
 std::wstring CCommand::QuoteIniValue(const std::wstring& value) {
     const std::wstring trimmed = platform::asTrimEx(value);
-    if (trimmed.empty() || (trimmed.front() != L'"' && trimmed.back() != L'"')) return value;
+    const bool quoteAtAnEnd =
+        !trimmed.empty() && (trimmed.front() == L'"' || trimmed.back() == L'"');
+    // Without quotes, reading would take away these quotes, or these blanks.
+    if (!quoteAtAnEnd && !platform::IniReadingTrimsEnds(value)) return value;
     return L"\"" + value + L"\"";
 }
 

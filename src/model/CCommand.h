@@ -44,8 +44,8 @@ private:
     static std::int32_t ShowCommandFromString(const std::wstring& text);
     // The write name, or empty text outside 0 ... 11.
     static std::wstring ShowCommandToString(std::int32_t showCommand);
-    // Protects a value whose first or last non-blank character is a double quote with one more
-    // pair, which reading removes again.
+    // Protects a value whose first or last non-blank character is a double quote, or that
+    // begins or ends with a blank, with one more pair of quotes, which reading removes again.
     static std::wstring QuoteIniValue(const std::wstring& value);
     // The start's refusal: the file name, "could not start", and the system's reason.
     void ReportRefusal(std::uint32_t systemError, platform::WindowHandle owner) const;

@@ -16,10 +16,12 @@ namespace {
 // Where each input is written as a menu file; made once, before fuzzing.
 std::filesystem::path folder;
 
-// Blanks and control characters at either end of a value are not kept by the file format
-// unless quotes protect the value, and only quotes at the ends make it do so.
-bool KeepsItsEnds(const std::wstring& value) {
-    return value.empty() || (value.front() > L' ' && value.back() > L' ');
+// Item values are quoted wherever reading would change them; the menu's title is written as it
+// is, so blanks at its ends and quotes around all of it are read away.
+bool TitleSurvivesASave(const std::wstring& title) {
+    if (title.empty()) return true;
+    return title.front() > L' ' && title.back() > L' ' &&
+           !(title.size() >= 2 && title.front() == L'"' && title.back() == L'"');
 }
 
 void Check(bool condition, const char* what) {
@@ -54,21 +56,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     model::CCommands menu = Load(path.wstring());
     Check(menu.Count() <= menu.MaxItems(), "at most MaxItems items");
-    bool comparable = KeepsItsEnds(menu.Title());
     for (int i = 0; i < menu.Count(); ++i) {
         const auto item = menu.Item(i);
         Check(!item->Title().empty() && !item->FileName().empty(), "items have a title and a file");
         Check(item->ShowCommand() >= 0 && item->ShowCommand() <= 11, "show command 0 to 11");
-        for (const std::wstring* text : {&item->Title(), &item->FileName(), &item->Operation(),
-                                         &item->Parameters(), &item->Directory()}) {
-            comparable = comparable && KeepsItsEnds(*text);
-        }
     }
 
     Check(menu.SaveItems(), "SaveItems succeeds");
     const model::CCommands again = Load(path.wstring());
-    if (!comparable) return 0;
-    Check(again.Title() == menu.Title(), "the title survives a save");
+    if (TitleSurvivesASave(menu.Title())) {
+        Check(again.Title() == menu.Title(), "the title survives a save");
+    }
     Check(again.Count() == menu.Count(), "every item survives a save");
     for (int i = 0; i < menu.Count(); ++i) {
         const auto before = menu.Item(i);

@@ -90,9 +90,14 @@ TEST(QuoteIniValue, LeavesQuotesOnlyInsideUnchanged) {
     EXPECT_EQ(Quote(L"plain"), L"plain");
 }
 
-TEST(QuoteIniValue, LeavesEmptyAndBlankTextUnchanged) {
-    EXPECT_EQ(Quote(L""), L"");
-    EXPECT_EQ(Quote(L"   "), L"   ");
+TEST(QuoteIniValue, LeavesEmptyTextUnchanged) { EXPECT_EQ(Quote(L""), L""); }
+
+// Reading trims them: a file dropped as "  leading blanks.txt" keeps its title.
+TEST(QuoteIniValue, WrapsAValueThatBeginsOrEndsWithABlank) {
+    EXPECT_EQ(Quote(L"  leading blanks"), L"\"  leading blanks\"");
+    EXPECT_EQ(Quote(L"trailing\t"), L"\"trailing\t\"");
+    EXPECT_EQ(Quote(L"   "), L"\"   \"");
+    EXPECT_EQ(Quote(L"\x1A end of file"), L"\"\x1A end of file\"");
 }
 
 TEST(QuoteIniValue, WrapsALoneQuote) {

@@ -187,6 +187,53 @@ TEST(IniDocumentReading, SectionsWhoseNamesCollideAreAllFound) {
     EXPECT_FALSE(document.Find(names[5], L"only"));
 }
 
+// A section is indexed by where its name ends; a longer name may begin with a shorter one.
+TEST(IniDocumentReading, SectionsWhoseNamesBeginAlikeAreToldApart) {
+    const auto document = IniDocument::FromText(L"[a]]\nk=1\n[a] x\nk=2\n[a]b]\nk=3\n[A\0b]\nk=4\n");
+    EXPECT_EQ(document.Find(L"a]", L"k"), L"1");
+    EXPECT_EQ(document.Find(L"A", L"k"), L"2");
+    EXPECT_EQ(document.Find(L"a]b", L"k"), L"3");
+    EXPECT_FALSE(document.Find(L"a]]", L"k"));
+    EXPECT_FALSE(document.Find(L"a] x", L"k"));
+}
+
+// Sections far apart are indexed as they come; close together, they are counted first.
+TEST(IniDocumentReading, SectionsFarApartAndCloseTogetherAreAllFound) {
+    std::wstring text;
+    for (int i = 0; i < 2'000; ++i) {
+        text += L"[Far " + std::to_wstring(i) + L"]\nk=" + std::to_wstring(i) + L"\n;" +
+                std::wstring(200, L'x') + L"\n";
+    }
+    for (int i = 0; i < 2'000; ++i) text += L"[Near " + std::to_wstring(i) + L"]\n";
+    const auto document = IniDocument::FromText(text);
+    size_t found = 0;
+    for (int i = 0; i < 2'000; ++i) {
+        found += document.Find(L"far " + std::to_wstring(i), L"K") == std::to_wstring(i);
+        found += document.HasSection(L"NEAR " + std::to_wstring(i));
+    }
+    EXPECT_EQ(found, 4'000u);
+}
+
+// The lines of the section last read are kept for the next key: asked for in any order, beyond
+// those kept, and after the document changed.
+TEST(IniDocumentReading, KeysAreFoundInAnyOrderAfterAnyChange) {
+    std::wstring text = L"[Long]\n";
+    for (int i = 0; i < 40; ++i) text += L"k" + std::to_wstring(i) + L"=" + std::to_wstring(i) + L"\n";
+    text += L"k30=late\n[Next]\nn=1\n";
+    auto document = IniDocument::FromText(text);
+    for (int i = 39; i >= 0; --i) {
+        EXPECT_EQ(document.Find(L"Long", L"k" + std::to_wstring(i)), std::to_wstring(i));
+    }
+    EXPECT_FALSE(document.Find(L"Long", L"n"));
+    EXPECT_EQ(document.Find(L"Next", L"n"), L"1");
+    ASSERT_TRUE(document.Set(L"Long", L"added", L"2"));
+    EXPECT_EQ(document.Find(L"Next", L"n"), L"1");
+    EXPECT_EQ(document.Find(L"Long", L"added"), L"2");
+    EXPECT_FALSE(document.Find(L"Next", L"more"));
+    ASSERT_TRUE(document.Set(L"Next", L"more", L"3"));
+    EXPECT_EQ(document.Find(L"Next", L"more"), L"3");
+}
+
 TEST(IniDocumentReading, SectionAndKeyNamesAreListedInFileOrder) {
     const auto document = IniDocument::FromText(L"top=1\n[B]\nx=1\ny\n[A]\n[b]\nz=2\n");
     EXPECT_EQ(document.SectionNames(), (std::vector<std::wstring>{L"B", L"A", L"b"}));
@@ -206,11 +253,53 @@ TEST(IniDocumentWriting, NewKeyGoesAtTheEndOfItsSectionAndNewSectionAtTheEnd) {
     EXPECT_EQ(document.ToText(), L"[A]\r\na=1\r\nc=2\r\n[B]\r\nb=1\r\n[C]\r\nd=3\r\n");
 }
 
+// Reading a key keeps only the first lines of a long section: a write after it still finds the
+// key or the section's end beyond them.
+TEST(IniDocumentWriting, SetAfterAReadGoesBeyondTheLinesItKept) {
+    std::wstring text = L"[Long]\n";
+    for (int i = 0; i < 40; ++i) text += L"k" + std::to_wstring(i) + L"=" + std::to_wstring(i) + L"\n";
+    auto document = IniDocument::FromText(text + L"[Next]\nn=1\n");
+    ASSERT_TRUE(document.Find(L"Long", L"k0"));
+    ASSERT_TRUE(document.Set(L"Long", L"k35", L"changed"));
+    ASSERT_TRUE(document.Find(L"Long", L"k1"));
+    ASSERT_TRUE(document.Set(L"Long", L"added", L"2"));
+    text.replace(text.find(L"k35=35"), 6, L"k35=changed");
+    text += L"added=2\n[Next]\nn=1\n";
+    for (size_t at = 0; (at = text.find(L'\n', at)) != std::wstring::npos; at += 2) {
+        text.replace(at, 1, L"\r\n");
+    }
+    EXPECT_EQ(document.ToText(), text);
+}
+
 TEST(IniDocumentWriting, ValueIsStoredUnchanged) {
     IniDocument document;
     ASSERT_TRUE(document.Set(L"S", L"k", L"\"\"C:\\My Files\\list.txt\"\""));
     EXPECT_EQ(document.ToText(), L"[S]\r\nk=\"\"C:\\My Files\\list.txt\"\"\r\n");
     EXPECT_EQ(document.Find(L"S", L"k"), L"\"C:\\My Files\\list.txt\"");
+}
+
+TEST(IniDocumentWriting, ThousandsOfNewSectionsAreAllFound) {
+    IniDocument document;
+    for (int i = 0; i < 5'000; ++i) {
+        ASSERT_TRUE(document.Set(L"Item " + std::to_wstring(i), L"Title", std::to_wstring(i)));
+    }
+    size_t found = 0;
+    for (int i = 0; i < 5'000; ++i) {
+        found += document.Find(L"item " + std::to_wstring(i), L"title") == std::to_wstring(i);
+    }
+    EXPECT_EQ(found, 5'000u);
+}
+
+// Blanks around a value do not survive the file: the document reads as the file will.
+TEST(IniDocumentWriting, AValueReadsAsTheFileWillRead) {
+    IniDocument document;
+    ASSERT_TRUE(document.Set(L"S", L"k", L"  padded \t"));
+    ASSERT_TRUE(document.Set(L"S", L"q", L"\"  quoted \""));
+    EXPECT_EQ(document.Find(L"S", L"k"), L"padded");
+    EXPECT_EQ(document.Find(L"S", L"q"), L"  quoted ");
+    const auto reread = IniDocument::FromBytes(document.ToBytes());
+    EXPECT_EQ(reread.Find(L"S", L"k"), L"padded");
+    EXPECT_EQ(reread.Find(L"S", L"q"), L"  quoted ");
 }
 
 TEST(IniDocumentWriting, CommentsAndKeysWithoutValueSurviveARewrite) {

@@ -109,6 +109,23 @@ TEST_F(MenuFileSave, RoundTripsQuotedAndCyrillicTextsInEveryField) {
     }
 }
 
+// As a file dropped as "  leading blanks.txt" gives them.
+TEST_F(MenuFileSave, QuotesItemValuesWithBlanksAtAnEndSoThatTheyReadBackWhole) {
+    CCommands menu = MenuWith({MakeCommand(L"  leading blanks", L"  leading blanks.txt", L"/x ")});
+    menu.Item(0)->Directory(L"\tC:\\Work");
+    ASSERT_TRUE(menu.SaveItems());
+    EXPECT_EQ(Lines(), (std::vector<std::string>{
+                           "[Options]", "Title=", "[Item 0]", "Title=\"  leading blanks\"",
+                           "FileName=\"  leading blanks.txt\"", "Operation=open",
+                           "Parameters=\"/x \"", "Directory=\"\tC:\\Work\"",
+                           "ShowCommand=SW_SHOWDEFAULT"}));
+    const auto read = Reload().Item(0);
+    EXPECT_EQ(read->Title(), L"  leading blanks");
+    EXPECT_EQ(read->FileName(), L"  leading blanks.txt");
+    EXPECT_EQ(read->Parameters(), L"/x ");
+    EXPECT_EQ(read->Directory(), L"\tC:\\Work");
+}
+
 TEST_F(MenuFileSave, WritesTheMenuTitleWithoutQuoteProtection) {
     CCommands menu = MenuWith({});
     menu.Title(L"\"Tools\"");

@@ -183,6 +183,8 @@ std::vector<std::wstring> TrickyTexts() {
         L"кавычки \"внутри\" текста",
         L"\"",
         L"\"\"",
+        L"  leading blanks",
+        L"trailing blanks \t",
     };
 }
 

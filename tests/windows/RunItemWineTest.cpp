@@ -168,6 +168,12 @@ TEST_F(RunItemWine, AMenuFolderTooLongToBeTheCurrentOneStartsNothing) {
     EXPECT_EQ(platform::files::CurrentFolder(), elsewhere);
     std::this_thread::sleep_for(std::chrono::seconds(2));
     EXPECT_FALSE(std::filesystem::exists(temp.Path() / L"elsewhere" / L"marker.txt"));
+
+    // One that names its program and its working folder in full needs no current folder.
+    CCommand full = Command(L"%SystemRoot%\\system32\\cmd.exe", L"/c echo ok> full.txt");
+    full.Directory(elsewhere);
+    EXPECT_TRUE(full.RunItem(deep + L"\\Меню.Larkspur"));
+    EXPECT_EQ(WaitForFile(temp.Path() / L"elsewhere" / L"full.txt", 2), "ok\r\n");
 }
 
 TEST_F(RunItemWine, EditingAMissingMenuFileIsReported) {

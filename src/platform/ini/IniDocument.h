@@ -22,14 +22,20 @@
 // - one pair of double quotes enclosing a whole value is removed on reading; single quotes are
 //   kept (unlike the profile functions);
 // - a document holds at most kMaxText characters: a longer text is read up to there.
-// Parsing takes time linear in the size of the text whatever it holds, and memory for what the
-// text holds: nothing is set aside for lines that turn out empty. The text is kept whole and
-// names and values are pieces of it; sections are found through a hash of their names, keys by
-// going through their section's few keys. The hash is keyed at random (see
-// text::HashIgnoringCase): with a hash known in advance a file could hold names made to share it,
-// and each section added or found would go through all of them. Keyed, names share a hash only
-// by chance, and at half load chance keeps runs of slots short: long runs need no fallback.
+// The document is the file's text and an index of its sections, nothing per key: a key is
+// found by going through the lines of its section, which costs what the section holds, and a
+// menu asks a handful of keys of each of its sections. Only sections a caller can ask for are
+// indexed (the first of each name; not a nameless one, nor one whose name a NUL cut after a
+// blank): a slot of 4 bytes each, at most one byte per character of text, so that reading takes
+// at most three bytes a character on Windows, two of them the text's. Parsing and the index take
+// time linear in the size of the text whatever it holds. The index is a hash of the names,
+// keyed at random (see text::HashIgnoringCase): with a hash known in advance a file could hold
+// names made to share it, and each section added or found would go through all of them. Keyed,
+// names share a hash only by chance, and at three-quarter load chance keeps runs of slots short.
 namespace platform::ini {
+
+// The blanks reading trims around a line, a name and a value.
+bool IsIniBlank(wchar_t c);
 
 class IniDocument {
 public:
@@ -48,10 +54,12 @@ public:
     std::optional<std::wstring_view> Find(std::wstring_view section, std::wstring_view key) const;
 
     // Stores the value in the first section of that name (a new section goes at the end) and
-    // its first key of that name (a new key goes at the end of the section). Line breaks in the
-    // value would start new lines in the file: they are stored as blanks. False, and nothing
-    // changed, for a name the file cannot hold (a line break in it; a key holding '=' or
-    // beginning with '[') and when the document would grow beyond kMaxText characters.
+    // its first key of that name (a new key goes at the end of the section). The document then
+    // reads as the file it writes: line breaks in the value are stored as blanks, and blanks
+    // around it are not read. False, and nothing changed, for a name the file cannot hold (a
+    // line break in it; a key holding '=' or beginning with '[') and when the document would
+    // grow beyond kMaxText characters. Adding to the last section costs what that section
+    // holds; any other change costs what the document holds.
     bool Set(std::wstring_view section, std::wstring_view key, std::wstring_view value);
 
     // The document as file text, CRLF line ends: every section and key in order, comments and
@@ -61,7 +69,7 @@ public:
     std::string ToBytes() const;
 
     // True when the document holds a section of that name.
-    bool HasSection(std::wstring_view section) const { return FindSection(section) != nullptr; }
+    bool HasSection(std::wstring_view section) const { return SectionBody(section).has_value(); }
 
     // Names of the sections in file order, duplicates included, the leading nameless one left
     // out; the names of the keys of the section Find would read from, in file order.
@@ -75,42 +83,58 @@ private:
         uint32_t offset = 0;
         uint32_t length = 0;
     };
-    struct Entry {
-        Span name;
-        Span value;
-        bool hasValue = false;
+    // The lines of the section last read, as far as reads went into it: a menu asks six keys of
+    // each section in turn, and each would otherwise go through the lines before its own again.
+    struct ReadLines {
+        static constexpr size_t kLines = 16;
+        static constexpr size_t kNoBody = SIZE_MAX;
+        size_t body = kNoBody;  // where the section's lines start, just after its name and ']'
+        size_t nameLength = 0;
+        size_t next = 0;        // where its lines go on after those held
+        size_t count = 0;
+        bool complete = false;   // the section holds no more lines than those
+        Span lines[kLines];
     };
-    // The entries of the sections follow each other in entries_ in the order of the sections.
-    struct Section {
-        Span name;
-        uint32_t hash = 0;  // of the name, without case
-        uint32_t firstEntry = 0;
-        uint32_t entryCount = 0;
-    };
+
+    static constexpr size_t kFirstSlots = 16;
 
     explicit IniDocument(std::wstring text);
-    void Parse();
+    void Index();
+    bool IndexGrowing(size_t mostSlots);
+    void AddSection(std::wstring_view name, size_t lineEnd);
+    bool HasRoomForOneMore() const;
 
+    // Where the lines of the section start: just after its ']', or 0 for the nameless one.
+    std::optional<size_t> SectionBody(std::wstring_view section) const;
+    // Makes the section of that name (trimmed, cut at a NUL) the one read_ holds, unless it is
+    // already: false when there is no such section.
+    bool ReadSection(std::wstring_view name) const;
+    // The line of the key `wanted` (trimmed, cut at a NUL) in the section read_ holds; nothing
+    // when it has no such key. read_ holds the lines gone through, as many as it holds.
+    std::optional<std::wstring_view> FindKeyLine(std::wstring_view wanted) const;
+    // Where the last line of the section read_ holds ends (just after its ']' when it has none).
+    size_t EndOfSectionRead() const;
+    // Whether a section starts after `pos`.
+    bool SectionFollows(size_t pos) const;
+    // The slot that holds the section of that name, or the free slot where it would go.
+    size_t SlotFor(std::wstring_view name) const;
+    bool NamedAt(uint32_t offset, std::wstring_view name) const;
+    std::wstring_view NameAt(uint32_t offset) const;
+    void Rehash(size_t slots);
+    bool Overlaps(std::wstring_view text) const;
     std::wstring_view View(Span span) const;
     Span SpanOf(std::wstring_view piece) const;  // piece lies in text_
-    Span Store(std::wstring_view text);          // appended to text_
-    bool Overlaps(std::wstring_view text) const;
 
-    uint32_t AddSection(Span name);
-    void AddEntry(uint32_t section, const Entry& entry);
-    void IndexSection(uint32_t section);
-    void Reindex(size_t slots);
-    const Section* FindSection(std::wstring_view name) const;
-    uint32_t FindEntry(const Section& section, std::wstring_view key) const;
-
-    // The file's text, then the names and values Set stored. Pieces of it are kept in 32 bits
-    // to keep a document small, which limits it to kMaxText characters.
+    // The file's text, in which the line of each indexed section is rewritten to its name and
+    // ']' alone, what followed them turned to line breaks (it is never read): a name is then
+    // told from another's beginning without going through the rest of its line. Offsets in it
+    // are kept in 32 bits to keep the index small, which limits it to kMaxText characters.
     std::wstring text_;
-    std::vector<Section> sections_;  // sections_[0]: the keys before the first section
-    std::vector<Entry> entries_;
-    // Open addressing by name hash, the first of duplicate names only; kNone is a free slot.
-    std::vector<uint32_t> sectionSlots_;
-    size_t indexedSections_ = 0;
+    // Open addressing by name hash: offsets of the names in text_; kNone is a free slot.
+    std::vector<uint32_t> slots_;
+    size_t indexed_ = 0;
+    // Reading changes it: a document is read by one thread at a time.
+    mutable ReadLines read_;
 };
 
 }  // namespace platform::ini

@@ -150,4 +150,11 @@ std::wstring TargetRoot(const ShellTarget& target) {
     return RootOfPath(target.menuFolder);
 }
 
+bool UsesCurrentFolder(const ShellTarget& target) {
+    const auto relative = [](const std::wstring& path) {
+        return !IsAbsolute(path) && (path.empty() || path[0] != L'%');
+    };
+    return relative(target.directory) || (!UrlScheme(target.fileName) && relative(target.fileName));
+}
+
 }  // namespace platform

@@ -53,4 +53,8 @@ ResolvedTarget ResolveTarget(const ShellTarget& target, TargetLookup& lookup);
 // URL and for names that do not say.
 std::wstring TargetRoot(const ShellTarget& target);
 
+// True when starting the item depends on the current folder: its working folder is empty or
+// relative, or its file name is a relative path. A %VARIABLE% is taken to name a full path.
+bool UsesCurrentFolder(const ShellTarget& target);
+
 }  // namespace platform

@@ -92,6 +92,10 @@ bool asWriteStringToINI(std::wstring_view section, std::wstring_view key, std::w
     return document && document->Set(section, key, value) && !SaveDocument(fileName, *document);
 }
 
+bool IniReadingTrimsEnds(std::wstring_view value) {
+    return !value.empty() && (ini::IsIniBlank(value.front()) || ini::IsIniBlank(value.back()));
+}
+
 IniReadSession::IniReadSession(const std::wstring& fileName) : fileName_(fileName) {
     auto& sessions = Sessions();
     auto open = sessions.find(fileName);

@@ -37,6 +37,10 @@ std::wstring asReadStringFromINI(std::wstring_view section, std::wstring_view ke
 bool asWriteStringToINI(std::wstring_view section, std::wstring_view key, std::wstring_view value,
                         const std::wstring& fileName, int reserved);
 
+// True when reading the value back would trim blanks off its start or end (see
+// ini/IniDocument.h): double quotes enclosing the value keep them.
+bool IniReadingTrimsEnds(std::wstring_view value);
+
 // While a session is open, reads of its file parse the file once, when the session opens.
 // Writes made meanwhile through asWriteStringToINI or a batch's Commit are seen by it.
 class IniReadSession {

@@ -55,11 +55,12 @@ std::wstring ReadExpandedRegistryText(HKEY root, const std::wstring& keyPath, co
     // without RRF_NOEXPAND fails with ERROR_INVALID_PARAMETER before Windows 8.
     constexpr DWORD kText = RRF_RT_REG_SZ;
     // The expanded size is only estimated, and the value may change between calls: ask again
-    // while the buffer is too small.
+    // while the buffer is too small, a few times.
     std::wstring text;
     DWORD size = 0;
     LSTATUS status = RegGetValueW(root, keyPath.c_str(), name, kText, nullptr, nullptr, &size);
-    while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
+    for (int attempt = 0; attempt < 4 && (status == ERROR_SUCCESS || status == ERROR_MORE_DATA);
+         ++attempt) {
         text.resize(size / sizeof(wchar_t) + 1);
         size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
         status = RegGetValueW(root, keyPath.c_str(), name, kText, nullptr, text.data(), &size);

@@ -34,9 +34,21 @@ std::wstring Win32TargetLookup::Expand(const std::wstring& text) {
     return expanded;
 }
 
+// A file that is only a placeholder of a sync client's (FILE_ATTRIBUTE_RECALL_ON_OPEN) says so
+// only when its folder is listed, not to GetFileAttributesW.
 std::optional<std::uint32_t> Win32TargetLookup::Attributes(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    const bool pattern = path.find_first_of(L"*?", path.rfind(L'\\') + 1) != std::wstring::npos;
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) && !pattern) {
+        WIN32_FIND_DATAW listed;
+        const HANDLE find = FindFirstFileExW(path.c_str(), FindExInfoBasic, &listed,
+                                             FindExSearchNameMatch, nullptr, 0);
+        if (find != INVALID_HANDLE_VALUE) {
+            attributes |= listed.dwFileAttributes;
+            FindClose(find);
+        }
+    }
     return attributes;
 }
 

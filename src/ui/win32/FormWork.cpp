@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "platform/win32/ComApartment.h"
+#include "platform/win32/ErrorMode.h"
 #include "platform/win32/PrivateMessages.h"
 #include "ui/win32/Twips.h"
 
@@ -28,6 +29,8 @@ struct WorkerState final : WorkProgress {
     std::atomic<int> done{0};
     std::atomic<int> total{0};
     std::string failure;  // written by the worker before it posts
+    // A full message queue refuses the post: the form's timer posts it again.
+    std::atomic<bool> unposted{false};
 };
 
 namespace {
@@ -40,6 +43,7 @@ unsigned __stdcall RunWorker(void* parameter) {
     const std::unique_ptr<std::shared_ptr<WorkerState>> owned(
         static_cast<std::shared_ptr<WorkerState>*>(parameter));
     WorkerState& state = **owned;
+    const platform::ThreadErrorBoxesSilenced silenced;
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     try {
         state.work(state);
@@ -49,7 +53,9 @@ unsigned __stdcall RunWorker(void* parameter) {
         state.failure = "unexpected failure";
     }
     if (SUCCEEDED(com)) CoUninitialize();
-    if (state.Wanted()) PostMessageW(state.notify, platform::kMsgWorkEnded, state.ticket, 0);
+    if (state.Wanted() && !PostMessageW(state.notify, platform::kMsgWorkEnded, state.ticket, 0)) {
+        state.unposted = true;
+    }
     return 0;
 }
 
@@ -128,6 +134,10 @@ std::optional<FormWork::Ended> FormWork::TakeEnded(WPARAM ticket) {
 
 void FormWork::Tick() {
     if (!state_) return;
+    if (state_->unposted.exchange(false) &&
+        !PostMessageW(form_, platform::kMsgWorkEnded, state_->ticket, 0)) {
+        state_->unposted = true;
+    }
     if (!bar_) {
         if (GetTickCount64() - started_ < kMoment) return;
         bar_ = CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
