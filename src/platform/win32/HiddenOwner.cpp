@@ -1,6 +1,7 @@
 #include "platform/win32/HiddenOwner.h"
 
 #include "platform/Application.h"
+#include "platform/win32/MessageWindow.h"
 #include "platform/win32/WindowIcons.h"
 
 namespace platform {
@@ -9,23 +10,14 @@ namespace {
 
 constexpr wchar_t kOwnerClass[] = L"ShowLarkspur.Owner";
 
-HWND CreateOwner() {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = kOwnerClass;
-    RegisterClassExW(&windowClass);  // fails harmlessly when already registered
-    return CreateWindowExW(0, kOwnerClass, App().Title.c_str(), WS_OVERLAPPED | WS_SYSMENU, 0, 0,
-                           0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-}
-
 }  // namespace
 
 HWND HiddenOwnerWindow() {
     static HWND owner = nullptr;
-    if (!owner || !IsWindow(owner)) owner = CreateOwner();
+    if (!owner || !IsWindow(owner)) {
+        owner = MakeMessageWindow(kOwnerClass, DefWindowProcW, App().Title.c_str(),
+                                  WS_OVERLAPPED | WS_SYSMENU);
+    }
     return owner;
 }
 

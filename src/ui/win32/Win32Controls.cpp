@@ -157,7 +157,7 @@ Win32ListBox::Win32ListBox(Win32Form& form, const ControlSpec& spec, int id)
 void Win32ListBox::CreateOn(HWND form) {
     ListImpl::CreateOn(form);
     if (window_) StartTyping();
-    icons_.Attach(form, id_);
+    icons_.Attach(window_);
 }
 
 void Win32ListBox::Notify(int code) {
@@ -180,7 +180,7 @@ void Win32ListBox::SetRowTargets(const std::vector<platform::ShellTarget>& targe
     if (window_) InvalidateRect(window_, nullptr, TRUE);
 }
 
-bool Win32ListBox::ShowsIcon(int row) const { return icons_.Icon(row) != nullptr; }
+bool Win32ListBox::ShowsIcon(int row) const { return icons_.Icon(row) >= 0; }
 
 void Win32ListBox::MeasureItem(MEASUREITEMSTRUCT& item) {
     item.itemHeight = static_cast<UINT>(ListRowHeight(form_.Font(), icons_.Enabled() ? IconSize() : 0));
@@ -189,11 +189,11 @@ void Win32ListBox::MeasureItem(MEASUREITEMSTRUCT& item) {
 void Win32ListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     const int row = static_cast<int>(item.itemID);
     const std::wstring text = row >= 0 ? List(row) : std::wstring();
-    HICON icon = icons_.Icon(row);
-    if (icons_.Enabled() && !icon && item.itemAction != ODA_FOCUS) {
-        icons_.AskForDrawnRow(row, RowsOnPage());
-    }
-    DrawListRow(item, text, icon, icons_.Enabled() ? icons_.Size() : 0, form_.Dpi());
+    const int icon = icons_.Enabled() && item.itemAction != ODA_FOCUS
+                         ? icons_.DrawnRowIcon(row, RowsOnPage())
+                         : -1;
+    DrawListRow(item, text, icons_.Images(), icon, icons_.Enabled() ? icons_.Size() : 0,
+                form_.Dpi());
 }
 
 ChildControl::WindowKind Win32ListBox::Kind() const {
@@ -226,20 +226,6 @@ void Win32ListBox::UpdateRowHeight() {
         changed = true;
     }
     if (changed) InvalidateRect(window_, nullptr, TRUE);
-}
-
-void Win32ListBox::RowIconsArrived(WPARAM cookie) {
-    if (!window_) return;
-    const int top = static_cast<int>(Send(LB_GETTOPINDEX));
-    RECT client{};
-    GetClientRect(window_, &client);
-    for (int row : icons_.TakeArrived(cookie)) {
-        RECT rect{};
-        if (row < top || Send(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)) == LB_ERR) {
-            continue;
-        }
-        if (rect.top < client.bottom) InvalidateRect(window_, &rect, FALSE);
-    }
 }
 
 Win32DropDownList::Win32DropDownList(Win32Form& form, const ControlSpec& spec, int id)
