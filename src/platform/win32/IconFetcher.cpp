@@ -32,6 +32,8 @@ struct Fetching {
     std::vector<FetchedIcon> arrived;
     HWND notify = nullptr;
     bool startAsked = false;  // kMsgStartIconWorkers is on its way
+    // kMsgIconsArrived is on its way; a full message queue refuses it, and the next icon asks.
+    bool arrivalPosted = false;
     PTP_TIMER timer = nullptr;
     bool timerSet = false;
     LONGLONG countsPerMillisecond = 1;
@@ -114,8 +116,10 @@ unsigned WINAPI Work(void* parameter) {
         // Its root may have been slow: the jobs held back there may now run side by side again.
         StartWorkersWanted();
         if (!icon) continue;
-        if (fetching->arrived.empty()) PostMessageW(fetching->notify, kMsgIconsArrived, 0, 0);
         fetching->arrived.push_back({job->target, job->size, icon});
+        if (!fetching->arrivalPosted) {
+            fetching->arrivalPosted = PostMessageW(fetching->notify, kMsgIconsArrived, 0, 0);
+        }
     }
     fetching->queue.RemoveWorker(worker);
     ReleaseSRWLockExclusive(&fetching->lock);
@@ -166,6 +170,7 @@ void StartIconWorkers() {
 std::vector<FetchedIcon> TakeFetchedIcons() {
     if (!fetching) return {};
     Locked locked;
+    fetching->arrivalPosted = false;
     return std::exchange(fetching->arrived, {});
 }
 
