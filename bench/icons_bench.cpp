@@ -6,8 +6,12 @@
 // window is no longer seen and until the process has ended. With LARKSPUR_UNREACHABLE set to a
 // folder whose server never answers (scripts/bench.sh mounts one), a third program is the same
 // menu with every target in that folder: its window must appear as fast and close at once.
+// Last, the most GDI objects the process holds while every row of a menu of 1000 distinct targets
+// is drawn, in the menu window and then in the menu editor, one page after the other, each page
+// until its icons show; with --compare naming another build of ShowLarkspur.exe (scripts/bench.sh
+// gives the one of LARKSPUR_COMPARE), the same for that one, to compare.
 //
-//   icons_bench [rounds]      15 rounds unless told
+//   icons_bench [rounds] [--compare=<ShowLarkspur.exe>]      15 rounds unless told
 #ifndef _WIN32
 #error "icons_bench launches Windows programs: it builds only for Windows"
 #endif
@@ -15,11 +19,15 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
+#include <thread>
 
 #include "support/Figures.h"
+#include "support/GdiObjects.h"
+#include "support/RoundsArguments.h"
 #include "support/VisibleWindow.h"
 
 namespace {
@@ -166,6 +174,15 @@ std::vector<std::wstring> LocalTargets() {
     return targets;
 }
 
+// As many targets as the menu holds, each once: the local ones and then names that do not exist.
+std::vector<std::wstring> DistinctTargets(std::vector<std::wstring> targets) {
+    for (int i = 0; targets.size() < kItems; ++i) {
+        targets.push_back(L"C:\\no-such-folder\\program " + std::to_wstring(i) + L".exe");
+    }
+    targets.resize(kItems);
+    return targets;
+}
+
 bool WriteMenu(const fs::path& file, const std::vector<std::wstring>& targets) {
     std::wstring text = L"\xFEFF[Options]\r\nTitle=Icons benchmark\r\n";
     for (int i = 0; i < kItems; ++i) {
@@ -181,6 +198,132 @@ bool WriteMenu(const fs::path& file, const std::vector<std::wstring>& targets) {
     return ok;
 }
 
+struct WindowOf {
+    DWORD processId;
+    HWND other;  // a window to pass over
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK TakeListWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowOf*>(parameter);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId != search->processId || window == search->other || !IsWindowVisible(window) ||
+        !FindWindowExW(window, nullptr, L"ListBox", nullptr)) {
+        return TRUE;
+    }
+    search->found = window;
+    return FALSE;
+}
+
+// A visible top-level window of the process with a list, other than `other`.
+HWND ListWindow(DWORD processId, HWND other) {
+    WindowOf search{processId, other};
+    EnumWindows(TakeListWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Shows the list's rows one page after the other, each until its icons show; false when a page
+// showed them not within 10 s.
+bool DrawEveryRow(HWND list) {
+    const auto rows = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    const auto rowHeight = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    RECT client{};
+    GetClientRect(list, &client);
+    const int page = std::max(1, static_cast<int>(client.bottom) / std::max(1, rowHeight));
+    bool all = true;
+    for (int top = 0; top < rows; top += page) {
+        SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+        const Clock::time_point shown = Clock::now();
+        while (!VisibleRowsShowIcons(list)) {
+            if (Clock::now() - shown > std::chrono::seconds(10)) {
+                std::printf("# the rows from %d on showed no icon within 10 s\n", top);
+                all = false;
+                break;
+            }
+            Sleep(5);
+        }
+    }
+    return all;
+}
+
+// The most GDI objects the program holds, sampled every few milliseconds, from its start on a
+// menu until every row of its window and of its menu editor has been drawn with its icon.
+std::optional<DWORD> MostGdiObjects(const fs::path& program, const std::wstring& menu) {
+    SetIcons(true);
+    std::wstring commandLine = L"\"" + program.wstring() + L"\" \"" + menu + L"\"";
+    STARTUPINFOW startupInfo{};
+    startupInfo.cb = sizeof startupInfo;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startupInfo, &process)) {
+        std::printf("# could not start %ls (error %lu)\n", program.c_str(), GetLastError());
+        return std::nullopt;
+    }
+    testsupport::GdiObjects objects(process.hProcess);
+    std::atomic<bool> done = false;
+    DWORD most = 0;
+    std::thread sampler([&] {
+        while (!done) {
+            most = std::max(most, objects.Count());
+            Sleep(2);
+        }
+    });
+    const HWND window = WaitForVisibleWindow(process, Clock::now());
+    WaitForInputIdle(process.hProcess, 60000);
+    bool shown = false;
+    if (HWND list = window ? FindWindowExW(window, nullptr, L"ListBox", nullptr) : nullptr) {
+        shown = DrawEveryRow(list);
+        PostMessageW(list, WM_KEYDOWN, VK_F4, 0);  // the menu editor
+        HWND editor = nullptr;
+        for (int tries = 0; !editor && tries < 2000; ++tries, Sleep(5)) {
+            editor = ListWindow(process.dwProcessId, window);
+        }
+        if (editor) {
+            shown = DrawEveryRow(FindWindowExW(editor, nullptr, L"ListBox", nullptr)) && shown;
+            PostMessageW(editor, WM_CLOSE, 0, 0);
+            while (IsWindowVisible(editor)) Sleep(5);
+        } else {
+            std::printf("# the menu editor did not open\n");
+            shown = false;
+        }
+    }
+    if (!shown) std::printf("# not every row showed its icon within 10 s of being shown\n");
+    if (window) PostMessageW(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 10000);
+    }
+    done = true;
+    sampler.join();
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (!window || !shown) return std::nullopt;
+    return most;
+}
+
+// The most GDI objects this build holds on a menu of distinct targets, and the build
+// one compared, if any; 1 when one did not show every row's icon.
+int ReportGdiObjects(const fs::path& exe, const fs::path& compared, const fs::path& menu,
+                     const std::vector<std::wstring>& local) {
+    if (!WriteMenu(menu, DistinctTargets(local))) return 1;
+    std::vector<std::pair<std::string, fs::path>> builds{{"this build", exe}};
+    if (!compared.empty()) builds.emplace_back("compared build", compared);
+    int status = 0;
+    for (const auto& [label, program] : builds) {
+        const std::optional<DWORD> most = MostGdiObjects(program, menu.wstring());
+        if (!most) {
+            status = 1;
+            continue;
+        }
+        std::printf(
+            "icons: GDI objects at most, 1000 distinct targets, every row of the window and "
+            "the editor drawn, %s\t%lu\tobjects\t%s (goal <= 1000)\n",
+            label.c_str(), *most, *most <= 1000 ? "met" : "NOT MET");
+    }
+    return status;
+}
+
 struct Program {
     const char* label;
     std::wstring menu;
@@ -192,7 +335,7 @@ struct Program {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultRounds;
+    const auto [rounds, compared] = ReadRoundsArguments(argc, argv, kDefaultRounds);
     wchar_t own[MAX_PATH];
     GetModuleFileNameW(nullptr, own, MAX_PATH);
     const fs::path exe = fs::path(own).parent_path().parent_path() / "ShowLarkspur.exe";
@@ -274,7 +417,9 @@ int main(int argc, char** argv) {
         ReportRatios("icons: WM_CLOSE to process ended, unreachable targets / icons off",
                      PairedRatios(programs[2].close, off.close), 1.1);
     }
+
+    const int status = ReportGdiObjects(exe, compared, folder / "distinct.Larkspur", local);
     std::error_code ignored;
     fs::remove_all(folder, ignored);
-    return 0;
+    return status;
 }

@@ -12,8 +12,8 @@
 # gives the size of the executable each ZIP holds.
 #
 # LARKSPUR_COMPARE=<git revision> (main, say) also builds ShowLarkspur.exe of that revision, in
-# build/bench-compare, and startup_bench starts it in the same rounds, beside this one; given the
-# path of a ShowLarkspur.exe already built instead, it starts that one.
+# build/bench-compare, and startup_bench and icons_bench measure it beside this one; given the
+# path of a ShowLarkspur.exe already built instead, they take that one.
 # LARKSPUR_BENCH_ROUNDS=<n> gives the benchmarks that run in rounds (start-up, icons) that many.
 set -uo pipefail
 
@@ -146,7 +146,7 @@ for name in "${names[@]}"; do
     arguments=()
     [[ -n "${LARKSPUR_BENCH_ROUNDS:-}" && " startup_bench icons_bench " == *" $name "* ]] &&
         arguments=("$LARKSPUR_BENCH_ROUNDS")
-    [[ -n "$compare_build" && "$name" == startup_bench ]] &&
+    [[ -n "$compare_build" && " startup_bench icons_bench " == *" $name "* ]] &&
         arguments+=("--compare=$(windows_path "$WINEPREFIX" "$compare_build")")
     [ -f "$WINDOWS_BUILD/bench/$name.exe" ] &&
         run_benchmark "$WINDOWS_BUILD" wine "$name" russian wine64 "bench/$name.exe" "${arguments[@]}"

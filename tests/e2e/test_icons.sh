@@ -20,46 +20,10 @@ title="Значки"
     printf '[Item 4]\r\nTitle=Нет такого\r\nFileName=nothing-here.exe\r\n'
 } >"$menu"
 
-# For each of the first N rows: 0 when its icon's square holds no picture, D when it holds the
-# very picture that row DOCUMENT shows (the item there starts nothing that exists: the plain
-# document icon), else 1. The square is where the program draws it: 2 pixels into the row, past
-# the list's 2-pixel edge, 16 pixels square at 96 dpi, centred in the row.
-icon_rows() {
-    local rows=$1 document=$2 info window list border client_x client_y x y height shot row top colours
-    info=$(e2e_window_info "$title")
-    window=$(e2e_records window <<<"$info")
-    border=$((($(e2e_field width <<<"$window") - $(e2e_field client_width <<<"$window")) / 2))
-    client_x=$(($(e2e_field x <<<"$window") + border))
-    client_y=$(($(e2e_field y <<<"$window") + $(e2e_field height <<<"$window") - border -
-        $(e2e_field client_height <<<"$window")))
-    list=$(e2e_records control class=ListBox <<<"$info")
-    x=$((client_x + $(e2e_field x <<<"$list") + 2 + 2))
-    y=$((client_y + $(e2e_field y <<<"$list") + 2))
-    height=$(e2e_field item_height <<<"$list")
-    shot=$E2E_STATE/rows.png
-    import -window root "$shot" 2>/dev/null || e2e_fail "could not take the screen"
-    for ((row = 0; row < rows; row++)); do
-        top=$((y + row * height + (height - 16) / 2))
-        convert "$shot" -crop "16x16+$x+$top" +repage "$E2E_STATE/row-$row.png"
-    done
-    for ((row = 0; row < rows; row++)); do
-        colours=$(convert "$E2E_STATE/row-$row.png" -unique-colors -format %w info:)
-        if [ "$colours" -le 2 ]; then
-            printf 0
-        elif compare -metric AE "$E2E_STATE/row-$row.png" "$E2E_STATE/row-$document.png" null: 2>/dev/null; then
-            printf D
-        else
-            printf 1
-        fi
-        [ "$row" -lt $((rows - 1)) ] && printf ' '
-    done
-    printf '\n'
-}
-
 e2e_start "$(e2e_winpath "$menu")"
 window=$(e2e_wait_window "$title")
 assert_shows "0 1 1 1 D" "the rows' icons: the server's row waits, the rest differ from the document icon" \
-    icon_rows 5 4
+    e2e_icon_rows "$title" 5 4
 e2e_waits_on_unreachable || e2e_fail "no thread of the program waits on the unreachable server"
 e2e_ok "the icon of the server's item waits on the server"
 assert_eq 18 "$(e2e_window_info "$title" | e2e_records control class=ListBox | e2e_field item_height)" \
@@ -80,7 +44,7 @@ assert_file_exists "$E2E_WORK/started.txt" "the file the started item wrote"
 # Nor does closing.
 e2e_start "$(e2e_winpath "$menu")"
 window=$(e2e_wait_window "$title")
-assert_shows "0 1 1 1 D" "the rows' icons, again" icon_rows 5 4
+assert_shows "0 1 1 1 D" "the rows' icons, again" e2e_icon_rows "$title" 5 4
 e2e_waits_on_unreachable || e2e_fail "no thread of the program waits on the unreachable server"
 e2e_key "$window" Escape
 e2e_wait_exit 5

@@ -115,4 +115,23 @@ TEST(TargetRootTest, IsTheServerOrDriveWhereLookingMayWait) {
     EXPECT_EQ(platform::TargetRoot({L"http://x", L"", L"C:\\m"}), L"");
 }
 
+TEST(TargetRootTest, ARelativeNameIsFiledUnderItsAbsoluteWorkingFolder) {
+    EXPECT_EQ(platform::TargetRoot({L"a.exe", L"\\\\Home\\me", L"C:\\m"}), L"\\\\home");
+    EXPECT_EQ(platform::TargetRoot({L"bin\\a.exe", L"H:\\", L"C:\\m"}), L"h:");
+    EXPECT_EQ(platform::TargetRoot({L"a.exe", L"..\\work", L"C:\\m"}), L"c:")
+        << "the menu folder's";
+    EXPECT_EQ(platform::TargetRoot({L"a.exe", L"\\work", L"D:\\m"}), L"d:") << "on its drive";
+    EXPECT_EQ(platform::TargetRoot({L"Z:\\a.exe", L"H:\\", L"C:\\m"}), L"z:");
+}
+
+TEST(TargetRootTest, ALongPathIsFiledUnderTheDriveOrServerAfterItsPrefix) {
+    EXPECT_EQ(platform::TargetRoot({L"\\\\?\\C:\\a.exe", L"", L"D:\\m"}), L"c:");
+    EXPECT_EQ(platform::TargetRoot({L"\\\\?\\UNC\\Server\\Share\\a.exe", L"", L"D:\\m"}),
+              L"\\\\server");
+    EXPECT_EQ(platform::TargetRoot({L"\\\\.\\E:\\a.exe", L"", L"D:\\m"}), L"e:");
+    EXPECT_EQ(platform::TargetRoot({L"\\\\?\\Volume{1}\\a.exe", L"", L"D:\\m"}),
+              L"\\\\?\\volume{1}");
+    EXPECT_EQ(platform::TargetRoot({L"a.exe", L"\\\\?\\unc\\nas\\x", L"D:\\m"}), L"\\\\nas");
+}
+
 }  // namespace

@@ -36,10 +36,8 @@ TEST(ComApartmentTest, TheWindowsThreadHasItsApartmentBeforeTheFirstIconWorker) 
     APTTYPEQUALIFIER qualifier{};
     std::thread thread([&] {
         before = CoGetApartmentType(&type, &qualifier);
-        {
-            platform::IconFetcher fetcher(nullptr, WM_NULL, 0, 0);
-            after = CoGetApartmentType(&type, &qualifier);
-        }
+        platform::StartIconWorkers();
+        after = CoGetApartmentType(&type, &qualifier);
         platform::EndComApartment();
     });
     thread.join();

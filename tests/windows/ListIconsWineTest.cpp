@@ -1,7 +1,11 @@
-// The list's icons for real: fetched on other threads only once the list is on screen.
+// The list's icons for real: fetched on other threads only once the list is on screen, kept once
+// for the process.
 #include <chrono>
+#include <string>
+#include <vector>
 
 #include "Win32Fixture.h"
+#include "support/GdiObjects.h"
 #include "ui/win32/Win32Controls.h"
 
 namespace {
@@ -21,7 +25,51 @@ protected:
         }
         return done();
     }
+
+    // A shown form whose list has a row for each target.
+    ui::Win32ListBox& ShowList(std::unique_ptr<ui::Form>& form,
+                               const std::vector<platform::ShellTarget>& targets) {
+        form = MakeForm(ui::FormStyle::Sizable, 4500, 4500);
+        auto& list = dynamic_cast<ui::Win32ListBox&>(
+            form->AddListBox({.name = L"lstItems", .bounds = {100, 100, 4000, 4000}}));
+        std::vector<std::wstring> titles;
+        for (const platform::ShellTarget& target : targets) titles.push_back(target.fileName);
+        list.AddItems(titles);
+        list.SetRowTargets(targets);
+        form->Show();
+        return list;
+    }
+
+    // Scrolls through the list a page at a time, each page until its rows show their icons.
+    bool ShowEveryRowsIcon(ui::Win32ListBox& list) {
+        HWND window = static_cast<HWND>(list.hWnd());
+        RECT client{};
+        GetClientRect(window, &client);
+        const int page = std::max<int>(
+            1, client.bottom / static_cast<int>(SendMessageW(window, LB_GETITEMHEIGHT, 0, 0)));
+        const int rows = list.ListCount();
+        for (int top = 0; top < rows; top += page) {
+            SendMessageW(window, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+            auto pageShown = [&] {
+                for (int row = top; row < std::min(rows, top + page); ++row) {
+                    if (!list.ShowsIcon(row)) return false;
+                }
+                return true;
+            };
+            if (!PumpUntil(pageShown, 10s)) return false;
+        }
+        return true;
+    }
 };
+
+std::vector<platform::ShellTarget> MissingTargets(const std::wstring& name, int count) {
+    std::vector<platform::ShellTarget> targets;
+    for (int i = 0; i < count; ++i) {
+        targets.push_back(
+            {L"C:\\no-such-folder\\" + name + std::to_wstring(i) + L".exe", L"", L"C:\\"});
+    }
+    return targets;
+}
 
 TEST_F(ListIconsWineTest, IconsArriveAfterTheListIsShownAndNotBefore) {
     auto form = MakeForm(ui::FormStyle::Sizable);
@@ -55,27 +103,6 @@ TEST_F(ListIconsWineTest, RowsDrawnBeforeTheirTargetsCameGetTheirIcons) {
     form->Unload();
 }
 
-// Rows drawn in a window that went before they asked for their icons leave nothing behind that
-// keeps the next window's rows from asking.
-TEST_F(ListIconsWineTest, RowsOfAListLoadedAgainGetTheirIcons) {
-    auto form = MakeForm(ui::FormStyle::Sizable);
-    auto& list = dynamic_cast<ui::Win32ListBox&>(
-        form->AddListBox({.name = L"lstItems", .bounds = {100, 100, 4000, 2500}}));
-    auto fill = [&] {
-        list.AddItems({L"Блокнот"});
-        list.SetRowTargets({{L"notepad.exe", L"", L"C:\\"}});
-    };
-    fill();
-    form->Show();
-    RedrawWindow(static_cast<HWND>(form->hWnd()), nullptr, nullptr,
-                 RDW_UPDATENOW | RDW_ALLCHILDREN);
-    form->Unload();
-    form->Show();
-    fill();
-    EXPECT_TRUE(PumpUntil([&] { return list.ShowsIcon(0); }, 10s));
-    form->Unload();
-}
-
 TEST_F(ListIconsWineTest, RowsHoldTheirIconsAtANewDpi) {
     auto form = MakeForm(ui::FormStyle::Sizable);
     auto& list = dynamic_cast<ui::Win32ListBox&>(
@@ -90,6 +117,27 @@ TEST_F(ListIconsWineTest, RowsHoldTheirIconsAtANewDpi) {
                  reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(24 + 2, SendMessageW(window, LB_GETITEMHEIGHT, 0, 0)) << "the 24-pixel icon";
     form->Unload();
+}
+
+// Each icon held as an HICON per list would be three GDI objects per row and per list: a
+// thousand-row menu and its editor then take 6,000 of the 10,000 Windows allows a process.
+TEST_F(ListIconsWineTest, IconsAreKeptOnceForTheProcessAndAnotherListShowsThemAtOnce) {
+    testsupport::GdiObjects gdi(GetCurrentProcess());
+    const DWORD before = gdi.Count();
+    ASSERT_GT(before, 0u) << "the process's GDI objects cannot be counted here";
+    const std::vector<platform::ShellTarget> targets = MissingTargets(L"shared ", 200);
+    std::unique_ptr<ui::Form> menu;
+    ASSERT_TRUE(ShowEveryRowsIcon(ShowList(menu, targets)));
+    EXPECT_LT(gdi.Count(), before + 100) << "200 icons in one list";
+
+    std::unique_ptr<ui::Form> editor;
+    ui::Win32ListBox& again = ShowList(editor, targets);
+    Pump();  // its first paint
+    EXPECT_TRUE(again.ShowsIcon(0)) << "shown at once, not fetched again";
+    ASSERT_TRUE(ShowEveryRowsIcon(again));
+    EXPECT_LT(gdi.Count(), before + 100) << "the same 200 icons in two lists";
+    editor->Unload();
+    menu->Unload();
 }
 
 }  // namespace

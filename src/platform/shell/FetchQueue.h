@@ -4,58 +4,72 @@
 #include <deque>
 #include <optional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 namespace platform {
 
-// The order in which background workers take jobs, each job a number with the root it may wait
-// on (TargetRoot): urgent jobs first, each list in the order given. A root is slow while a
-// worker has been on one of its jobs for longer than kSlow; its other jobs then wait, so that
-// one unreachable server delays only its own jobs. Not synchronised: the owner locks.
+// The order in which the process's background workers take jobs, each job an icon of a target at
+// a size, with the root it may wait on (TargetRoot): urgent jobs first, each list in the order
+// given. A job asked for again while it waits or runs is not queued twice: the second asking
+// waits for the first. A root is slow while a worker has been on one of its jobs for kSlow or
+// longer; its other jobs then wait, so that one unreachable server delays only its own jobs and
+// holds no more workers than took its jobs before it turned slow (kParallel at most), however
+// often they are asked for. Not synchronised: the owner locks.
 class FetchQueue {
 public:
-    using Clock = std::chrono::steady_clock;
-    static constexpr Clock::duration kSlow = std::chrono::milliseconds(150);
+    // A moment, counted from any fixed one.
+    using Time = std::chrono::milliseconds;
+    static constexpr Time kSlow{150};
     // Workers that may run at once besides those stuck on a slow root, and in all.
     static constexpr int kParallel = 2;
     static constexpr int kMostWorkers = 8;
 
-    // Queues a job, or moves a waiting one to the urgent end; a job once taken is not queued
-    // again.
-    void Push(int job, const std::wstring& root, bool urgent);
+    struct Job {
+        int target;  // the caller's number for it
+        int size;
+        bool operator==(const Job&) const = default;
+    };
+
+    // Queues a job, or moves a waiting one to the urgent end. False when the job was already
+    // waiting or running.
+    bool Push(Job job, const std::wstring& root, bool urgent);
     // The next job for `worker` whose root is not slow, marked as its current one; nothing when
     // none can be taken now.
-    std::optional<int> Take(int worker, Clock::time_point now);
-    // The worker has finished its current job.
+    std::optional<Job> Take(int worker, Time now);
+    // The worker has finished its current job, which is forgotten: asked for again, it is queued
+    // again.
     void Finish(int worker);
     // A new worker's number.
     int AddWorker();
     void RemoveWorker(int worker);
-    // Whether a job could be taken now and every worker is on a job, too many of them slow.
-    bool WantsAnotherWorker(Clock::time_point now) const;
+    // Whether more jobs could be taken now than there are idle workers, and fewer than kParallel
+    // workers are idle or on a job that is not slow.
+    bool WantsAnotherWorker(Time now) const;
     bool HasWaiting() const { return !urgent_.empty() || !background_.empty(); }
-    // Whether some worker is on a job that has not yet become slow.
-    bool HasFreshWork(Clock::time_point now) const;
+    // While jobs wait: when the job that has run longest without turning slow will turn slow,
+    // the moment to look again whether another worker is wanted. Nothing while no job could turn
+    // slow (every job under way is slow already): then time changes nothing.
+    std::optional<Time> NextTurnsSlow(Time now) const;
 
 private:
     struct Waiting {
-        int job;
+        Job job;
         std::wstring root;
     };
     struct Worker {
         int number;
         bool busy = false;
+        Job job{};
         std::wstring root;
-        Clock::time_point since;
+        Time since{};
     };
-    bool IsSlow(const std::wstring& root, Clock::time_point now) const;
-    bool CanTakeAny(Clock::time_point now) const;
-    static bool Contains(const std::deque<Waiting>& jobs, int job);
+    bool IsSlow(const std::wstring& root, Time now) const;
+    bool IsRunning(Job job) const;
+    // Whether more than `count` jobs could be taken now.
+    bool CanTakeMore(int count, Time now) const;
 
     std::deque<Waiting> urgent_;
     std::deque<Waiting> background_;
-    std::unordered_set<int> taken_;
     std::vector<Worker> workers_;
     int nextWorker_ = 0;
 };

@@ -77,7 +77,18 @@ std::wstring Lower(std::wstring text) {
     return text;
 }
 
+// "\\server" for a UNC path, the drive ("c:") for a drive path; a "\\?\" or "\\.\" path by the
+// drive or server after its prefix, any other such path by its first name ("\\?\volume{...}").
 std::wstring RootOfPath(const std::wstring& path) {
+    if (IsUnc(path) && path.size() >= 4 && (path[2] == L'?' || path[2] == L'.') &&
+        IsSeparator(path[3])) {
+        const std::wstring rest = path.substr(4);
+        if (rest.size() > 3 && Lower(rest.substr(0, 3)) == L"unc" && IsSeparator(rest[3])) {
+            return RootOfPath(L"\\\\" + rest.substr(4));
+        }
+        if (HasDrive(rest)) return RootOfPath(rest);
+        return Lower(path.substr(0, path.find_first_of(L"\\/", 4)));
+    }
     if (IsUnc(path)) {
         const size_t end = path.find_first_of(L"\\/", 2);
         return Lower(path.substr(0, end));
@@ -134,6 +145,8 @@ std::wstring TargetRoot(const ShellTarget& target) {
     if (UrlScheme(name)) return {};
     if (IsAbsolute(name)) return RootOfPath(name);
     if (!name.empty() && name[0] == L'%') return {};
+    // A relative or bare name is looked for in the working folder first.
+    if (IsAbsolute(target.directory)) return RootOfPath(target.directory);
     return RootOfPath(target.menuFolder);
 }
 

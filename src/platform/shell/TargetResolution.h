@@ -48,7 +48,8 @@ bool HasDataElsewhere(const ResolvedTarget& target);
 ResolvedTarget ResolveTarget(const ShellTarget& target, TargetLookup& lookup);
 
 // Where looking for the target may wait on a disk or a server: "\\server" for a UNC path, the
-// drive ("c:") for a drive path, relative names by the menu folder's; lower case. Empty for a
+// drive ("c:") for a drive path, each also behind a "\\?\" prefix; a relative or bare name by
+// its working folder's when that is absolute, else by the menu folder's; lower case. Empty for a
 // URL and for names that do not say.
 std::wstring TargetRoot(const ShellTarget& target);
 

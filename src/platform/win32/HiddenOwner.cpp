@@ -1,6 +1,7 @@
 #include "platform/win32/HiddenOwner.h"
 
 #include "platform/Application.h"
+#include "platform/win32/MessageWindow.h"
 #include "platform/win32/WindowIcons.h"
 
 namespace platform {
@@ -9,6 +10,7 @@ namespace {
 
 constexpr wchar_t kOwnerClass[] = L"ShowLarkspur.Owner";
 
+// Its icons follow the DPI and go with it through its own procedure (platform/win32/WindowIcons.h).
 LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DPICHANGED) {
         ReloadWindowIcons(window, HIWORD(wParam));
@@ -18,23 +20,14 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-HWND CreateOwner() {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = OwnerProc;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = kOwnerClass;
-    RegisterClassExW(&windowClass);  // fails harmlessly when already registered
-    return CreateWindowExW(0, kOwnerClass, App().Title.c_str(), WS_OVERLAPPED | WS_SYSMENU, 0, 0,
-                           0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-}
-
 }  // namespace
 
 HWND HiddenOwnerWindow() {
     static HWND owner = nullptr;
-    if (!owner || !IsWindow(owner)) owner = CreateOwner();
+    if (!owner || !IsWindow(owner)) {
+        owner = MakeMessageWindow(kOwnerClass, OwnerProc, App().Title.c_str(),
+                                  WS_OVERLAPPED | WS_SYSMENU);
+    }
     return owner;
 }
 

@@ -2,37 +2,35 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <utility>
+#include <string>
 #include <vector>
 
 #include "platform/shell/ShellTarget.h"
 
+// The icons of shell targets, fetched for the whole process on background threads below normal
+// priority, with COM of their own. What they share lives as long as the process: a thread that
+// waits on an unreachable server is never waited for, and a target asked for again while its
+// lookup waits or runs waits for that one, so that such a server holds a thread or two however
+// often its icons are asked for. A worker that takes long makes way for others, so a slow disk or
+// server delays only its own icons. Called on the user-interface thread.
 namespace platform {
 
-struct FetchShared;
-
-// Fetches the icons of shell targets on background threads and posts `message` with `wParam`
-// and `lParam` to a window when some have arrived. The threads share their state with the fetcher
-// and outlive it: a thread that waits on an unreachable server is never waited for, and drops
-// what it fetches once the fetcher has gone. A worker that takes long makes way for others, so
-// a slow disk or server delays only its own icons.
-class IconFetcher {
-public:
-    // Made on the window's thread, whose COM apartment it starts before any worker starts its own.
-    IconFetcher(HWND notify, UINT message, WPARAM wParam, LPARAM lParam);
-    ~IconFetcher();
-    IconFetcher(const IconFetcher&) = delete;
-    IconFetcher& operator=(const IconFetcher&) = delete;
-
-    // Asks for the icon of job `job` (the caller's number for it); urgent jobs go first. Asking
-    // again for a job not yet taken can make it urgent.
-    void Request(int job, const ShellTarget& target, int size, bool urgent);
-    // The icons arrived since the last call, with their jobs; the caller destroys them.
-    std::vector<std::pair<int, HICON>> TakeArrived();
-
-private:
-    std::shared_ptr<FetchShared> shared_;
+struct FetchedIcon {
+    int target = 0;
+    int size = 0;
+    HICON icon = nullptr;
 };
+
+// The process's number for the target: the same target, the same number.
+int IconTarget(const ShellTarget& target);
+// Asks for the icon of target number `target`, `size` pixels square; urgent ones go first, and
+// asking again can make a waiting one urgent. `notify` gets kMsgStartIconWorkers when workers are
+// to start, and kMsgIconsArrived when icons have arrived.
+void RequestIcon(HWND notify, int target, int size, bool urgent);
+// Starts this thread's COM apartment, which is then the process's first, and the workers wanted:
+// for kMsgStartIconWorkers, once the window that asked has painted.
+void StartIconWorkers();
+// The icons arrived since the last call; the caller destroys them.
+std::vector<FetchedIcon> TakeFetchedIcons();
 
 }  // namespace platform

@@ -8,11 +8,12 @@ namespace platform {
 
 // Posted to a form: unload once the event handler now running has returned.
 constexpr UINT kMsgUnloadRequest = WM_APP;
-// Posted to a form by a list's icon fetcher (wParam: the fetcher's cookie, lParam: the list's
-// control identifier): icons have arrived.
-constexpr UINT kMsgRowIconsArrived = WM_APP + 16;
 // Posted to a form by the worker of its background work when the work has ended (wParam: the
 // work's ticket).
 constexpr UINT kMsgWorkEnded = WM_APP + 17;
+// Posted by the icon fetcher to the window that asked for icons: start the workers; icons have
+// arrived.
+constexpr UINT kMsgStartIconWorkers = WM_APP + 18;
+constexpr UINT kMsgIconsArrived = WM_APP + 19;
 
 }  // namespace platform

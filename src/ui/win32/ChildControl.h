@@ -32,8 +32,6 @@ public:
     // WM_MEASUREITEM and WM_DRAWITEM of an owner-drawn control.
     virtual void MeasureItem(MEASUREITEMSTRUCT& item) {}
     virtual void DrawItem(const DRAWITEMSTRUCT& item) {}
-    // kMsgRowIconsArrived for the control (a list's icon fetcher posts it to the form).
-    virtual void RowIconsArrived(WPARAM cookie) {}
 
     HWND Window() const { return window_; }
     int Id() const { return id_; }

@@ -14,8 +14,8 @@ int ListRowHeight(HFONT font, int iconSize) {
     return std::max<int>(metrics.tmHeight, iconSize > 0 ? iconSize + 2 : 0);
 }
 
-void DrawListRow(const DRAWITEMSTRUCT& item, const std::wstring& text, HICON icon, int iconSize,
-                 int dpi) {
+void DrawListRow(const DRAWITEMSTRUCT& item, const std::wstring& text, HIMAGELIST images, int icon,
+                 int iconSize, int dpi) {
     HDC dc = item.hDC;
     const RECT& rect = item.rcItem;
     const bool cuesHidden = item.itemState & ODS_NOFOCUSRECT;
@@ -30,9 +30,9 @@ void DrawListRow(const DRAWITEMSTRUCT& item, const std::wstring& text, HICON ico
     const int margin = MulDiv(2, dpi, 96);
     int textLeft = rect.left + margin;
     if (iconSize > 0) {
-        if (icon) {
+        if (images && icon >= 0) {
             const int top = rect.top + (rect.bottom - rect.top - iconSize) / 2;
-            DrawIconEx(dc, textLeft, top, icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
+            ImageList_Draw(images, icon, dc, textLeft, top, ILD_TRANSPARENT);
         }
         textLeft += iconSize + MulDiv(4, dpi, 96);
     }

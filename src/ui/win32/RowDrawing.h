@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -12,8 +13,9 @@ int ListRowHeight(HFONT font, int iconSize);
 
 // Draws a row of an owner-drawn list as the standard list box draws its rows (the system's
 // window and selection colours, grey when disabled, the focus rectangle unless keyboard cues are
-// hidden), with the icon, or the room for it while it has not arrived, left of the text.
-void DrawListRow(const DRAWITEMSTRUCT& item, const std::wstring& text, HICON icon, int iconSize,
-                 int dpi);
+// hidden), with the icon `icon` of `images`, or the room for it while it has not arrived (-1), left
+// of the text.
+void DrawListRow(const DRAWITEMSTRUCT& item, const std::wstring& text, HIMAGELIST images, int icon,
+                 int iconSize, int dpi);
 
 }  // namespace ui

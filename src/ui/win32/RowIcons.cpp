@@ -1,98 +1,116 @@
 #include "ui/win32/RowIcons.h"
 
-#include "platform/win32/PrivateMessages.h"
+#include <algorithm>
+
+#include "platform/win32/IconFetcher.h"
+#include "ui/win32/RowIconStore.h"
 
 namespace ui {
 
-namespace {
+RowIcons::~RowIcons() { Leave(); }
 
-std::wstring KeyOf(const platform::ShellTarget& target) {
-    return target.fileName + L'\n' + target.directory + L'\n' + target.menuFolder;
-}
-
-// Each fetcher's messages carry a number of their own, so that a message still on its way when
-// its list went cannot be taken for another's.
-WPARAM NextCookie() {
-    static WPARAM last = 0;
-    return ++last;
-}
-
-}  // namespace
-
-RowIcons::~RowIcons() { DropIcons(); }
-
-void RowIcons::Attach(HWND form, int controlId) {
-    DropIcons();
-    rowEntries_.clear();
-    form_ = form;
-    controlId_ = controlId;
+void RowIcons::Attach(HWND list) {
+    Leave();
+    ClearRows();
+    list_ = list;
 }
 
 void RowIcons::SetTargets(const std::vector<platform::ShellTarget>& targets) {
-    enabled_ = true;
-    rowEntries_.clear();
-    for (const platform::ShellTarget& target : targets) {
-        auto [found, added] = entryOfTarget_.try_emplace(KeyOf(target), static_cast<int>(entries_.size()));
-        if (added) entries_.push_back({target});
-        rowEntries_.push_back(found->second);
-    }
+    SetTargets(std::vector<platform::ShellTarget>(targets));
 }
 
-void RowIcons::ClearRows() { rowEntries_.clear(); }
+void RowIcons::SetTargets(std::vector<platform::ShellTarget>&& targets) {
+    enabled_ = true;
+    targets_ = std::move(targets);
+    rows_.assign(targets_.size(), Row{});
+}
+
+void RowIcons::ClearRows() {
+    targets_.clear();
+    rows_.clear();
+}
 
 bool RowIcons::SetSize(int size) {
     if (size == size_) return false;
     size_ = size;
-    DropIcons();
+    Leave();
+    ForgetIcons();
     return true;
 }
 
-HICON RowIcons::Icon(int row) const {
-    if (row < 0 || row >= static_cast<int>(rowEntries_.size())) return nullptr;
-    return entries_[static_cast<size_t>(rowEntries_[static_cast<size_t>(row)])].icon;
+int RowIcons::Icon(int row) const {
+    if (row < 0 || row >= static_cast<int>(rows_.size())) return -1;
+    return rows_[static_cast<size_t>(row)].icon;
 }
 
-void RowIcons::AskForDrawnRow(int row, int page) {
-    const int rows = static_cast<int>(rowEntries_.size());
-    if (row < 0 || row >= rows || !form_) return;
-    Ask(rowEntries_[static_cast<size_t>(row)], true);
-    for (int below = row + 1; below <= row + page && below < rows; ++below) {
-        Ask(rowEntries_[static_cast<size_t>(below)], false);
+int RowIcons::DrawnRowIcon(int row, int page) {
+    const int rows = static_cast<int>(rows_.size());
+    if (row < 0 || row >= rows || !list_) return -1;
+    if (!joinedSize_) {
+        images_ = RowIconStore::Get().Join(size_, *this);
+        joinedSize_ = size_;
     }
+    Ask(row, true);
+    if (rows_[static_cast<size_t>(row)].icon < 0) {
+        for (int below = row + 1; below <= row + page && below < rows; ++below) Ask(below, false);
+    }
+    return rows_[static_cast<size_t>(row)].icon;
 }
 
-std::vector<int> RowIcons::TakeArrived(WPARAM cookie) {
-    if (!fetcher_ || cookie != cookie_) return {};
-    std::vector<int> rows;
-    for (const auto& [entry, icon] : fetcher_->TakeArrived()) {
-        Entry& arrived = entries_[static_cast<size_t>(entry)];
-        if (arrived.icon) DestroyIcon(arrived.icon);
-        arrived.icon = icon;
-        for (size_t row = 0; row < rowEntries_.size(); ++row) {
-            if (rowEntries_[row] == entry) rows.push_back(static_cast<int>(row));
+void RowIcons::IconsArrived(const std::vector<std::pair<int, int>>& icons) {
+    std::vector<int> arrived;
+    for (size_t row = 0; row < rows_.size(); ++row) {
+        Row& waiting = rows_[row];
+        if (waiting.asked == Asked::No || waiting.icon >= 0) continue;
+        auto icon = std::find_if(icons.begin(), icons.end(),
+                                 [&](const auto& i) { return i.first == waiting.target; });
+        if (icon == icons.end()) continue;
+        waiting.icon = icon->second;
+        arrived.push_back(static_cast<int>(row));
+    }
+    RedrawRows(arrived);
+}
+
+// The row's target is numbered and its icon looked for only now, when the row is first wanted.
+void RowIcons::Ask(int row, bool urgent) {
+    Row& wanted = rows_[static_cast<size_t>(row)];
+    if (wanted.icon >= 0 || wanted.asked == Asked::Urgently ||
+        (wanted.asked == Asked::Ahead && !urgent)) {
+        return;
+    }
+    if (wanted.target < 0) wanted.target = platform::IconTarget(targets_[static_cast<size_t>(row)]);
+    RowIconStore& store = RowIconStore::Get();
+    if (wanted.asked == Asked::No) {
+        wanted.icon = store.Find(size_, wanted.target);
+        if (wanted.icon >= 0) return;
+    }
+    wanted.asked = urgent ? Asked::Urgently : Asked::Ahead;
+    store.Ask(size_, wanted.target, urgent);
+}
+
+void RowIcons::ForgetIcons() {
+    for (Row& row : rows_) row = {row.target, -1, Asked::No};
+}
+
+void RowIcons::Leave() {
+    if (joinedSize_) RowIconStore::Get().Leave(joinedSize_, *this);
+    joinedSize_ = 0;
+    images_ = nullptr;
+}
+
+// Only the rows on screen: the others are drawn when scrolled to.
+void RowIcons::RedrawRows(const std::vector<int>& rows) const {
+    if (!list_ || rows.empty()) return;
+    const auto top = SendMessageW(list_, LB_GETTOPINDEX, 0, 0);
+    RECT client{};
+    GetClientRect(list_, &client);
+    for (int row : rows) {
+        RECT rect{};
+        if (row < top || SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(row),
+                                      reinterpret_cast<LPARAM>(&rect)) == LB_ERR) {
+            continue;
         }
-    }
-    return rows;
-}
-
-void RowIcons::Ask(int entry, bool urgent) {
-    Entry& wanted = entries_[static_cast<size_t>(entry)];
-    if (wanted.icon || (wanted.asked && !urgent)) return;
-    if (!fetcher_) {
-        cookie_ = NextCookie();
-        fetcher_ = std::make_unique<platform::IconFetcher>(form_, platform::kMsgRowIconsArrived,
-                                                           cookie_, controlId_);
-    }
-    wanted.asked = true;
-    fetcher_->Request(entry, wanted.target, size_, urgent);
-}
-
-void RowIcons::DropIcons() {
-    fetcher_.reset();
-    for (Entry& entry : entries_) {
-        if (entry.icon) DestroyIcon(entry.icon);
-        entry.icon = nullptr;
-        entry.asked = false;
+        if (rect.top < client.bottom) InvalidateRect(list_, &rect, FALSE);
     }
 }
 

@@ -1,64 +1,66 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
-#include <map>
-#include <memory>
-#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/shell/ShellTarget.h"
-#include "platform/win32/IconFetcher.h"
 
 namespace ui {
 
-// The icons of a list's rows: each row's target, the icons fetched so far (kept per target, so
-// rows rebuilt with the same targets show theirs at once), and the fetcher, made when the first
-// row is drawn, so nothing is fetched before the list is on screen. Only the rows drawn and the
-// page below them are fetched, drawn rows first: a thousand icons fetched for rows nobody looks
-// at would keep the processor and the disk busy at every start for nothing.
+// The icons of a list's rows: each row's target as given, and what each row drawn shows, from
+// the process's store (RowIconStore), so that rows of any list with the same target share one
+// icon and a list made again shows those fetched before at once. Nothing is worked out or
+// fetched before a row is drawn, that is before the list is on screen; only the rows drawn and
+// the page below them are fetched, drawn rows first: a thousand icons fetched for rows nobody
+// looks at would keep the processor and the disk busy at every start for nothing.
 class RowIcons {
 public:
     ~RowIcons();
 
-    // The list's new window: its form, to which the fetcher posts kMsgRowIconsArrived with the
-    // list's control identifier. Drops every icon and the fetch under way.
-    void Attach(HWND form, int controlId);
+    // The list's new window, whose rows are redrawn as their icons arrive. Drops the rows.
+    void Attach(HWND list);
     // Whether the rows show icons: once targets have been given.
     bool Enabled() const { return enabled_; }
     void SetTargets(const std::vector<platform::ShellTarget>& targets);
+    void SetTargets(std::vector<platform::ShellTarget>&& targets);
     void ClearRows();
     int Size() const { return size_; }
-    // Icons of another size (a DPI change): those fetched so far are dropped. False when the
-    // size was already that.
+    // Icons of another size (a DPI change): the rows fetch theirs again. False when the size was
+    // already that.
     bool SetSize(int size);
-    // The row's icon, or null while it has not arrived.
-    HICON Icon(int row) const;
-    // The row is on screen without its icon: asks for it ahead of the rows not drawn yet, and
-    // for the `page` rows after it, so that scrolling down finds theirs.
-    void AskForDrawnRow(int row, int page);
-    // Takes the icons that arrived (a message with another cookie is a former fetcher's and
-    // brings nothing) and gives the rows that show them.
-    std::vector<int> TakeArrived(WPARAM cookie);
+    // What the rows' icons are drawn from; null before a row has been drawn.
+    HIMAGELIST Images() const { return images_; }
+    // The row's icon in Images(), or -1 while it has not arrived.
+    int Icon(int row) const;
+    // The row is being drawn: its icon, else -1 after asking for it ahead of the rows not drawn
+    // yet, and for the `page` rows after it, so that scrolling down finds theirs.
+    int DrawnRowIcon(int row, int page);
+    // Icons of this list's size arrived in the store (target and index): redraws the rows shown
+    // that wait for them.
+    void IconsArrived(const std::vector<std::pair<int, int>>& icons);
 
 private:
-    struct Entry {
-        platform::ShellTarget target;
-        HICON icon = nullptr;
-        bool asked = false;
+    enum class Asked : unsigned char { No, Ahead, Urgently };
+    struct Row {
+        int target = -1;  // the fetcher's number, once the row has been wanted
+        int icon = -1;
+        Asked asked = Asked::No;
     };
-    void Ask(int entry, bool urgent);
-    void DropIcons();
+    void Ask(int row, bool urgent);
+    void ForgetIcons();
+    void Leave();
+    void RedrawRows(const std::vector<int>& rows) const;
 
-    HWND form_ = nullptr;
-    int controlId_ = 0;
+    HWND list_ = nullptr;
     bool enabled_ = false;
     int size_ = 16;
-    std::vector<Entry> entries_;
-    std::map<std::wstring, int> entryOfTarget_;
-    std::vector<int> rowEntries_;
-    std::unique_ptr<platform::IconFetcher> fetcher_;
-    WPARAM cookie_ = 0;
+    int joinedSize_ = 0;  // the size whose images this list holds in the store; 0: none
+    HIMAGELIST images_ = nullptr;
+    std::vector<platform::ShellTarget> targets_;
+    std::vector<Row> rows_;
 };
 
 }  // namespace ui

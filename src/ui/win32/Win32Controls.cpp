@@ -8,6 +8,7 @@
 #include "platform/win32/PrivateMessages.h"
 #include "platform/win32/WindowText.h"
 #include "ui/win32/RowDrawing.h"
+#include "ui/win32/RowIconStore.h"
 #include "ui/win32/Twips.h"
 #include "ui/win32/Win32Form.h"
 
@@ -161,7 +162,7 @@ Win32ListBox::Win32ListBox(Win32Form& form, const ControlSpec& spec, int id)
 void Win32ListBox::CreateOn(HWND form) {
     ListImpl::CreateOn(form);
     if (window_) StartTyping();
-    icons_.Attach(form, id_);
+    icons_.Attach(window_);
     rowsToAsk_.clear();  // a former window's, whose task found it gone
 }
 
@@ -186,7 +187,7 @@ void Win32ListBox::SetRowTargets(const std::vector<platform::ShellTarget>& targe
     if (window_) InvalidateRect(window_, nullptr, TRUE);
 }
 
-bool Win32ListBox::ShowsIcon(int row) const { return icons_.Icon(row) != nullptr; }
+bool Win32ListBox::ShowsIcon(int row) const { return icons_.Icon(row) >= 0; }
 
 void Win32ListBox::MeasureItem(MEASUREITEMSTRUCT& item) {
     item.itemHeight = static_cast<UINT>(RowHeight(icons_.Enabled()));
@@ -195,15 +196,23 @@ void Win32ListBox::MeasureItem(MEASUREITEMSTRUCT& item) {
 void Win32ListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     const int row = static_cast<int>(item.itemID);
     const std::wstring text = row >= 0 ? List(row) : std::wstring();
-    HICON icon = icons_.Icon(row);
-    if (icons_.Enabled() && !icon && item.itemAction != ODA_FOCUS) AskWhenPainted(row);
-    DrawListRow(item, text, icon, icons_.Enabled() ? icons_.Size() : 0, form_.Dpi());
+    int icon = -1;
+    if (icons_.Enabled() && item.itemAction != ODA_FOCUS) {
+        if (RowIconStore::Get().Asked()) {
+            icon = icons_.DrawnRowIcon(row, RowsOnPage());
+        } else {
+            AskWhenPainted(row);
+        }
+    }
+    DrawListRow(item, text, icons_.Images(), icon, icons_.Enabled() ? icons_.Size() : 0,
+                form_.Dpi());
 }
 
-// A row drawn without its icon asks for it once the painting is over and no other message waits:
-// asking at once started the fetcher's threads in the middle of the window's first paint, which
-// then took some 100 ms longer under Wine (startup_bench). The task finds the list through its
-// window, which may have gone by then.
+// Until the process has asked for an icon, a row drawn without its own asks for it once the
+// painting is over and no other message waits: the first ask makes the icons' images, window and
+// timer, which held the menu window's first paint under Wine (startup_bench). The lists after
+// it ask while they draw, so that the icons the process keeps show at once. The task finds the
+// list through its window, which may have gone by then.
 void Win32ListBox::AskWhenPainted(int row) {
     if (std::find(rowsToAsk_.begin(), rowsToAsk_.end(), row) != rowsToAsk_.end()) return;
     if (rowsToAsk_.empty()) {
@@ -217,7 +226,9 @@ void Win32ListBox::AskWhenPainted(int row) {
 void Win32ListBox::AskForPaintedRows() {
     const std::vector<int> rows = std::exchange(rowsToAsk_, {});
     const int page = RowsOnPage();
-    for (int row : rows) icons_.AskForDrawnRow(row, page);
+    bool found = false;  // kept already, for another list that asked first
+    for (int row : rows) found = icons_.DrawnRowIcon(row, page) >= 0 || found;
+    if (found) InvalidateRect(window_, nullptr, FALSE);
 }
 
 ChildControl::WindowKind Win32ListBox::Kind() const {
@@ -266,20 +277,6 @@ void Win32ListBox::UpdateRowHeight() {
         changed = true;
     }
     if (changed) InvalidateRect(window_, nullptr, TRUE);
-}
-
-void Win32ListBox::RowIconsArrived(WPARAM cookie) {
-    if (!window_) return;
-    const int top = static_cast<int>(Send(LB_GETTOPINDEX));
-    RECT client{};
-    GetClientRect(window_, &client);
-    for (int row : icons_.TakeArrived(cookie)) {
-        RECT rect{};
-        if (row < top || Send(LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)) == LB_ERR) {
-            continue;
-        }
-        if (rect.top < client.bottom) InvalidateRect(window_, &rect, FALSE);
-    }
 }
 
 Win32DropDownList::Win32DropDownList(Win32Form& form, const ControlSpec& spec, int id)

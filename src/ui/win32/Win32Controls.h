@@ -93,7 +93,6 @@ public:
     void DrawItem(const DRAWITEMSTRUCT& item) override;
     // Whether the row shows its icon now.
     bool ShowsIcon(int row) const;
-    void RowIconsArrived(WPARAM cookie) override;
     std::vector<std::wstring> ClipboardFiles() const override;
     // Files the shell dropped on the form at `point`, in the form's client coordinates.
     void TakeDrop(const std::vector<std::wstring>& files, POINT point);

@@ -550,11 +550,6 @@ LRESULT Win32Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED:
             ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
-        case platform::kMsgRowIconsArrived:
-            if (ChildControl* control = ControlWithId(static_cast<int>(lParam))) {
-                control->RowIconsArrived(wParam);
-            }
-            return 0;
         case platform::kMsgUnloadRequest:
             Unload();
             return 0;

@@ -136,14 +136,35 @@ e2e_unreachable_server() {
     ln -sfn "$folder" "$WINEPREFIX/dosdevices/unc/$server"
 }
 
+# The threads (/proc/PID/task/TID) of the programs started in this test's prefix, whose names
+# hold "showlarkspur" (the machine may run other tests' programs).
+e2e_program_tasks() {
+    local process
+    for process in /proc/[0-9]*; do
+        grep -qi 'showlarkspur' "$process/cmdline" 2>/dev/null || continue
+        tr '\0' '\n' <"$process/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+        printf '%s\n' "$process"/task/*
+    done
+}
+
 # Whether a thread of the started program waits on the unreachable server now.
 e2e_waits_on_unreachable() {
     local task
-    for task in /proc/[0-9]*/task/*; do
-        grep -qi 'showlarkspur' "${task%/task/*}/cmdline" 2>/dev/null || continue
+    for task in $(e2e_program_tasks); do
         case "$(cat "$task/wchan" 2>/dev/null)" in *fuse*) return 0 ;; esac
     done
     return 1
+}
+
+# The started program's threads now: "THREADS WAITING", all of them and those waiting on the
+# unreachable server.
+e2e_program_threads() {
+    local task threads=0 waiting=0
+    for task in $(e2e_program_tasks); do
+        threads=$((threads + 1))
+        case "$(cat "$task/wchan" 2>/dev/null)" in *fuse*) waiting=$((waiting + 1)) ;; esac
+    done
+    printf '%d %d\n' "$threads" "$waiting"
 }
 
 # --- Windows ------------------------------------------------------------------------------------------
@@ -296,6 +317,46 @@ e2e_list_rows() {
     local title=$1 control=${2:-}
     e2e_window_info "$title" | awk -F'\t' -v id="control=$control" \
         '$1 == "item" && (id == "control=" || $2 == id)' | e2e_field text
+}
+
+# For each of the first ROWS rows shown in the list of the window titled TITLE: 0 when its icon's
+# square holds no picture (two colours at most); with DOCUMENT, the number of a row whose item
+# starts nothing that exists, D when it holds the very picture that row shows (the plain document
+# icon); else 1. The square is where the program draws it: 2 pixels into the row, past the list's
+# 2-pixel edge, 16 pixels square at 96 dpi, centred in the row.
+e2e_icon_rows() {
+    local title=$1 rows=$2 document=${3:-} info window list border client_x client_y x y height
+    local shot row top colours
+    info=$(e2e_window_info "$title")
+    window=$(e2e_records window <<<"$info")
+    border=$((($(e2e_field width <<<"$window") - $(e2e_field client_width <<<"$window")) / 2))
+    client_x=$(($(e2e_field x <<<"$window") + border))
+    client_y=$(($(e2e_field y <<<"$window") + $(e2e_field height <<<"$window") - border -
+        $(e2e_field client_height <<<"$window")))
+    list=$(e2e_records control class=ListBox <<<"$info")
+    x=$((client_x + $(e2e_field x <<<"$list") + 2 + 2))
+    y=$((client_y + $(e2e_field y <<<"$list") + 2))
+    height=$(e2e_field item_height <<<"$list")
+    shot=$E2E_STATE/rows.png
+    import -window root "$shot" 2>/dev/null || e2e_fail "could not take the screen"
+    for ((row = 0; row < rows; row++)); do
+        top=$((y + row * height + (height - 16) / 2))
+        convert "$shot" -crop "16x16+$x+$top" +repage "$E2E_STATE/row-$row.png"
+    done
+    for ((row = 0; row < rows; row++)); do
+        colours=$(convert "$E2E_STATE/row-$row.png" -unique-colors -format %w info:)
+        if [ "$colours" -le 2 ]; then
+            printf 0
+        elif [ -n "$document" ] &&
+            compare -metric AE "$E2E_STATE/row-$row.png" "$E2E_STATE/row-$document.png" \
+                null: 2>/dev/null; then
+            printf D
+        else
+            printf 1
+        fi
+        [ "$row" -lt $((rows - 1)) ] && printf ' '
+    done
+    printf '\n'
 }
 
 # The data of a registry value (KEY as HKCU\... or HKLM\...); fails quietly when it is missing.
