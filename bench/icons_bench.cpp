@@ -8,10 +8,10 @@
 // menu with every target in that folder: its window must appear as fast and close at once.
 // Last, the most GDI objects the process holds while every row of a menu of 1000 distinct targets
 // is drawn, in the menu window and then in the menu editor, one page after the other, each page
-// until its icons show; with LARKSPUR_OTHER_PROGRAM set to another build of ShowLarkspur.exe (a
-// Windows path), the same for that one, to compare.
+// until its icons show; with --compare naming another build of ShowLarkspur.exe (scripts/bench.sh
+// gives the one of LARKSPUR_COMPARE), the same for that one, to compare.
 //
-//   icons_bench [rounds]      15 rounds unless told
+//   icons_bench [rounds] [--compare=<ShowLarkspur.exe>]      15 rounds unless told
 #ifndef _WIN32
 #error "icons_bench launches Windows programs: it builds only for Windows"
 #endif
@@ -27,6 +27,7 @@
 
 #include "support/Figures.h"
 #include "support/GdiObjects.h"
+#include "support/RoundsArguments.h"
 #include "support/VisibleWindow.h"
 
 namespace {
@@ -302,15 +303,12 @@ std::optional<DWORD> MostGdiObjects(const fs::path& program, const std::wstring&
 }
 
 // The most GDI objects this build holds on a menu of distinct targets, and the build
-// LARKSPUR_OTHER_PROGRAM names, if any; 1 when one did not show every row's icon.
-int ReportGdiObjects(const fs::path& exe, const fs::path& menu,
+// one compared, if any; 1 when one did not show every row's icon.
+int ReportGdiObjects(const fs::path& exe, const fs::path& compared, const fs::path& menu,
                      const std::vector<std::wstring>& local) {
     if (!WriteMenu(menu, DistinctTargets(local))) return 1;
     std::vector<std::pair<std::string, fs::path>> builds{{"this build", exe}};
-    wchar_t other[MAX_PATH] = L"";
-    if (GetEnvironmentVariableW(L"LARKSPUR_OTHER_PROGRAM", other, MAX_PATH)) {
-        builds.emplace_back("LARKSPUR_OTHER_PROGRAM", other);
-    }
+    if (!compared.empty()) builds.emplace_back("compared build", compared);
     int status = 0;
     for (const auto& [label, program] : builds) {
         const std::optional<DWORD> most = MostGdiObjects(program, menu.wstring());
@@ -337,7 +335,7 @@ struct Program {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultRounds;
+    const auto [rounds, compared] = ReadRoundsArguments(argc, argv, kDefaultRounds);
     wchar_t own[MAX_PATH];
     GetModuleFileNameW(nullptr, own, MAX_PATH);
     const fs::path exe = fs::path(own).parent_path().parent_path() / "ShowLarkspur.exe";
@@ -420,7 +418,7 @@ int main(int argc, char** argv) {
                      PairedRatios(programs[2].close, off.close), 1.1);
     }
 
-    const int status = ReportGdiObjects(exe, folder / "distinct.Larkspur", local);
+    const int status = ReportGdiObjects(exe, compared, folder / "distinct.Larkspur", local);
     std::error_code ignored;
     fs::remove_all(folder, ignored);
     return status;

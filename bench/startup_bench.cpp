@@ -1,16 +1,19 @@
 // Start-up time: from CreateProcessW to the first visible top-level window of the new process,
 // and on until that process first waits for input with nothing left to do (WaitForInputIdle:
-// its window has been painted). ShowLarkspur.exe with a 1000-item and a 1-item menu is measured
-// beside bench/empty_window.exe in rounds, one start of each per round, the order turning from
-// round to round; each round gives a paired ratio to the empty window. Each program is then
-// closed with WM_CLOSE. Also prints which modules ShowLarkspur.exe has loaded when its window
-// becomes visible.
+// its window has been painted). ShowLarkspur.exe with a 1000-item and a 1-item menu (Russian
+// titles, programs that exist, Windows-1251: support/RussianMenu.h), icons on, is measured
+// beside bench/empty_window.exe and beside bench/content_floor.exe, which shows the same window
+// and list with nothing read, in rounds, one start of each per round, the order turning from
+// round to round; each round gives paired ratios to the empty window and to that floor. Each
+// program is then closed with WM_CLOSE. Also prints which modules each program has loaded when
+// its window becomes visible.
 //
-//   startup_bench [rounds]      31 rounds unless told
+//   startup_bench [rounds] [--compare=<ShowLarkspur.exe>]      31 rounds unless told
 //
-// With LARKSPUR_STARTUP_COMPARE naming another ShowLarkspur.exe (a Windows path: an earlier
-// build), that one is started in the same rounds on the same menus, and the paired ratios of this
-// build to it are reported too.
+// With --compare naming another build of ShowLarkspur.exe (scripts/bench.sh gives the one of
+// LARKSPUR_COMPARE), that one is started in the same rounds on the same menus, and its ratios to
+// the empty window and to the floor are reported beside this build's, with this build's paired
+// ratios to it.
 #ifndef _WIN32
 #error "startup_bench launches Windows programs: it builds only for Windows"
 #endif
@@ -21,14 +24,14 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "support/Figures.h"
-#include "support/SampleMenu.h"
+#include "support/RoundsArguments.h"
+#include "support/RussianMenu.h"
 #include "support/VisibleWindow.h"
 
 namespace {
@@ -37,6 +40,10 @@ namespace fs = std::filesystem;
 using namespace bench;
 
 constexpr int kDefaultRounds = 31;
+constexpr double kEmptyWindowGoal = 1.2;
+constexpr double kFloorGoal = 1.05;
+constexpr double kComparedGoal = 1.05;
+constexpr wchar_t kSettingsKey[] = L"Software\\Brindle\\ShowLarkspur\\Options";
 
 struct StartUp {
     double visibleMs = 0;
@@ -121,8 +128,35 @@ fs::path OwnFolder() {
 // A menu file of that many items, quoted for a command line; empty when it cannot be written.
 std::wstring MenuArgument(const fs::path& folder, int items) {
     const fs::path file = folder / ("menu" + std::to_string(items) + ".Larkspur");
-    if (!MakeMenu(items, file.wstring()).SaveItems()) return L"";
+    if (!WriteRussianMenu(file.wstring(), items)) return L"";
     return L"\"" + file.wstring() + L"\"";
+}
+
+// Icons on, as for a user who never turned them off.
+void TurnIconsOn() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) {
+        return;
+    }
+    RegDeleteValueW(key, L"Icons");
+    RegCloseKey(key);
+}
+
+// The paired ratios of one program's times to another's, against a goal when there is one.
+void ReportAgainst(const Program& program, const Program& base, const char* baseName,
+                   std::optional<double> goal) {
+    const std::string what = std::string("start-up: ") + program.label + " / " + baseName;
+    for (const bool visible : {true, false}) {
+        const std::string figure = what + (visible ? ", visible" : ", painted and idle");
+        const std::vector<double> ratios = visible ? PairedRatios(program.visible, base.visible)
+                                                   : PairedRatios(program.idle, base.idle);
+        if (goal) {
+            ReportRatios(figure, ratios, *goal);
+        } else {
+            Ratio(figure + ", median of paired ratios", Median(ratios));
+            Ratio(figure + ", least paired ratio", *std::min_element(ratios.begin(), ratios.end()));
+        }
+    }
 }
 
 void PrintRuns(const Program& program) {
@@ -136,26 +170,28 @@ void PrintRuns(const Program& program) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultRounds;
+    const auto [rounds, compared] = ReadRoundsArguments(argc, argv, kDefaultRounds);
     const fs::path folder = fs::temp_directory_path() / "larkspur-startup-bench";
     fs::create_directories(folder);
-    const std::wstring fullMenu = MenuArgument(folder, 1000);
+    const std::wstring fullMenu = MenuArgument(folder, kMenuItems);
     const std::wstring oneItemMenu = MenuArgument(folder, 1);
     if (fullMenu.empty() || oneItemMenu.empty()) {
         std::printf("could not write the menus in %ls\n", folder.c_str());
         return 1;
     }
+    TurnIconsOn();
     const fs::path buildFolder = OwnFolder().parent_path();
     std::vector<Program> programs = {
         {"empty_window.exe", buildFolder / "bench" / "empty_window.exe", L"", {}, {}},
+        {"content_floor.exe", buildFolder / "bench" / "content_floor.exe", L"", {}, {}},
         {"ShowLarkspur.exe 1000 items", buildFolder / "ShowLarkspur.exe", fullMenu, {}, {}},
         {"ShowLarkspur.exe 1 item", buildFolder / "ShowLarkspur.exe", oneItemMenu, {}, {}},
     };
-    if (const char* other = std::getenv("LARKSPUR_STARTUP_COMPARE"); other && *other) {
-        programs.push_back({"compared ShowLarkspur.exe 1000 items", other, fullMenu, {}, {}});
-        programs.push_back({"compared ShowLarkspur.exe 1 item", other, oneItemMenu, {}, {}});
+    if (!compared.empty()) {
+        programs.push_back({"compared ShowLarkspur.exe 1000 items", compared, fullMenu, {}, {}});
+        programs.push_back({"compared ShowLarkspur.exe 1 item", compared, oneItemMenu, {}, {}});
     }
-    const size_t kPrograms = programs.size();
+    const size_t count = programs.size();
 
     // One start of each first, not counted: the files they load come from the disk only once.
     for (Program& program : programs) {
@@ -167,8 +203,8 @@ int main(int argc, char** argv) {
         std::printf("\n");
     }
     for (int round = 0; round < rounds; ++round) {
-        for (size_t turn = 0; turn < kPrograms; ++turn) {
-            Program& program = programs[(turn + static_cast<size_t>(round)) % kPrograms];
+        for (size_t turn = 0; turn < count; ++turn) {
+            Program& program = programs[(turn + static_cast<size_t>(round)) % count];
             const std::optional<StartUp> startUp = StartOnce(program.path, program.arguments, false);
             if (!startUp) return 1;
             program.visible.push_back(startUp->visibleMs);
@@ -185,17 +221,17 @@ int main(int argc, char** argv) {
                Median(program.idle), "ms");
     }
     const Program& empty = programs[0];
-    for (const Program* larkspur : {&programs[1], &programs[2]}) {
-        const std::string what = std::string("start-up: ") + larkspur->label + " / empty window";
-        ReportRatios(what + ", visible", PairedRatios(larkspur->visible, empty.visible), 1.2);
-        ReportRatios(what + ", painted and idle", PairedRatios(larkspur->idle, empty.idle), 1.2);
+    const Program& contentFloor = programs[1];
+    ReportAgainst(contentFloor, empty, "empty window", std::nullopt);
+    for (size_t i = 2; i < count; ++i) {
+        ReportAgainst(programs[i], empty, "empty window", kEmptyWindowGoal);
+        if (programs[i].arguments == fullMenu) {
+            ReportAgainst(programs[i], contentFloor, "content floor", kFloorGoal);
+        }
     }
-    for (size_t i = 3; i < kPrograms; ++i) {
-        const Program& own = programs[i - 2];
-        const Program& other = programs[i];
-        const std::string what = std::string("start-up: ") + own.label + " / compared build";
-        ReportRatios(what + ", visible", PairedRatios(own.visible, other.visible), 1.05);
-        ReportRatios(what + ", painted and idle", PairedRatios(own.idle, other.idle), 1.05);
+    // This build's two starts against the compared build's, which follow them.
+    for (size_t i = 4; i < count; ++i) {
+        ReportAgainst(programs[i - 2], programs[i], "compared build", kComparedGoal);
     }
 
     std::error_code ignored;

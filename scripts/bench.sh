@@ -10,6 +10,11 @@
 # the wineserver kept running throughout, as Windows keeps its kernel running. Run without names,
 # it also builds the release packages (build/bench-release-x64 and -x86, without the tests) and
 # gives the size of the executable each ZIP holds.
+#
+# LARKSPUR_COMPARE=<git revision> (main, say) also builds ShowLarkspur.exe of that revision, in
+# build/bench-compare, and startup_bench and icons_bench measure it beside this one; given the
+# path of a ShowLarkspur.exe already built instead, they take that one.
+# LARKSPUR_BENCH_ROUNDS=<n> gives the benchmarks that run in rounds (start-up, icons) that many.
 set -uo pipefail
 
 source "$(dirname "$0")/lib/common.sh"
@@ -25,7 +30,7 @@ mkdir -p "$LOGS"
 rm -f "$LOGS"/*.figures
 
 # Programs in bench/ that the benchmarks measure rather than benchmarks (see bench/CMakeLists.txt).
-measured_programs=(empty_window)
+measured_programs=(empty_window content_floor)
 
 names=("$@")
 if [ "${#names[@]}" -eq 0 ]; then
@@ -63,6 +68,27 @@ build() {
 }
 build native "$NATIVE_BUILD" || exit 1
 build x64 "$WINDOWS_BUILD" || exit 1
+
+# ShowLarkspur.exe of another revision, from that revision's sources, built as this one is.
+compare_build=
+if [ -f "${LARKSPUR_COMPARE:-}" ]; then
+    compare_build=$(realpath "$LARKSPUR_COMPARE")
+elif [ -n "${LARKSPUR_COMPARE:-}" ]; then
+    stage "Building ShowLarkspur.exe of $LARKSPUR_COMPARE"
+    compare_folder=$LARKSPUR_BUILD/bench-compare log=$LOGS/build-compare.log
+    rm -rf "$compare_folder/src" && mkdir -p "$compare_folder/src"
+    if ! { git archive "$LARKSPUR_COMPARE" | tar -x -C "$compare_folder/src" &&
+        (cd "$compare_folder/src" &&
+            cmake --preset x64 -B "$compare_folder/x64" -DLARKSPUR_BUILD_TESTS=OFF &&
+            cmake --build "$compare_folder/x64" -j "$LARKSPUR_JOBS" --target ShowLarkspur); } \
+        >"$log" 2>&1; then
+        show_log "$log"
+        say "Building $LARKSPUR_COMPARE failed."
+        exit 1
+    fi
+    compare_build=$compare_folder/x64/ShowLarkspur.exe
+    say "$(git rev-parse --short "$LARKSPUR_COMPARE"): $compare_build"
+fi
 
 status=0
 
@@ -117,8 +143,13 @@ if [ -e /dev/fuse ] && cc -O1 -o "$LARKSPUR_BUILD/unreachable_folder" \
 fi
 
 for name in "${names[@]}"; do
+    arguments=()
+    [[ -n "${LARKSPUR_BENCH_ROUNDS:-}" && " startup_bench icons_bench " == *" $name "* ]] &&
+        arguments=("$LARKSPUR_BENCH_ROUNDS")
+    [[ -n "$compare_build" && " startup_bench icons_bench " == *" $name "* ]] &&
+        arguments+=("--compare=$(windows_path "$WINEPREFIX" "$compare_build")")
     [ -f "$WINDOWS_BUILD/bench/$name.exe" ] &&
-        run_benchmark "$WINDOWS_BUILD" wine "$name" russian wine64 "bench/$name.exe"
+        run_benchmark "$WINDOWS_BUILD" wine "$name" russian wine64 "bench/$name.exe" "${arguments[@]}"
 done
 
 # The size of ShowLarkspur.exe as the release ZIPs hold it (stripped), built without the tests.

@@ -73,9 +73,10 @@ public:
 // A list box also finds a row by typing its title (ui/TypeAhead.h).
 class ListBox : public ListControl {
 public:
-    // Shows left of each row the icon of what it starts (targets[i] for row i), fetched in the
-    // background once the list is on screen; until then, and without this call, no icons.
-    // Clear removes the targets with the rows.
+    // Shows left of each row the icon of what it starts (targets[i] for row i; a row beyond the
+    // targets keeps the icon's room, empty), fetched in the background once the list is on
+    // screen; until then, and without this call, no icons. Clear removes the targets with the
+    // rows.
     virtual void SetRowTargets(const std::vector<platform::ShellTarget>& targets) = 0;
 
     // The files the clipboard holds after a copy (or a cut) in the shell, in order; none when

@@ -6,11 +6,12 @@
 
 namespace ui {
 
-void ShowItemIcons(ListBox& list, const model::CCommands& commands) {
+bool ItemIconsWanted() {
     platform::CSettings settings;
-    if (settings.ReadValue(kIconsSection, kIconsValue, 0, L"", platform::App(), true, 0) == L"0") {
-        return;
-    }
+    return settings.ReadValue(kIconsSection, kIconsValue, 0, L"", platform::App(), true, 0) != L"0";
+}
+
+void GiveItemTargets(ListBox& list, const model::CCommands& commands) {
     const std::wstring menuFolder = platform::esGetFilePath(commands.ConfigFileName());
     std::vector<platform::ShellTarget> targets;
     targets.reserve(static_cast<size_t>(commands.Count()));
@@ -19,6 +20,10 @@ void ShowItemIcons(ListBox& list, const model::CCommands& commands) {
         targets.push_back({item.FileName(), item.Directory(), menuFolder});
     }
     list.SetRowTargets(targets);
+}
+
+void ShowItemIcons(ListBox& list, const model::CCommands& commands) {
+    if (ItemIconsWanted()) GiveItemTargets(list, commands);
 }
 
 }  // namespace ui

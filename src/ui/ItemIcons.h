@@ -10,8 +10,12 @@ namespace ui {
 constexpr wchar_t kIconsSection[] = L"Options";
 constexpr wchar_t kIconsValue[] = L"Icons";
 
+// Whether the rows show their items' icons: unless the user has turned them off.
+bool ItemIconsWanted();
 // Gives each row of `list`, filled with the items of `commands` in order, the target of its item
-// for its icon; leaves the list without icons when the user has turned them off.
+// for its icon.
+void GiveItemTargets(ListBox& list, const model::CCommands& commands);
+// Both: the rows' targets, unless the user has turned the icons off.
 void ShowItemIcons(ListBox& list, const model::CCommands& commands);
 
 }  // namespace ui

@@ -88,6 +88,37 @@ TEST_F(ListIconsWineTest, IconsArriveAfterTheListIsShownAndNotBefore) {
     form->Unload();
 }
 
+// The menu window gives its rows their targets once it shows: rows drawn before, with the icons'
+// room and nothing in it, get their icons when the targets come.
+TEST_F(ListIconsWineTest, RowsDrawnBeforeTheirTargetsCameGetTheirIcons) {
+    auto form = MakeForm(ui::FormStyle::Sizable);
+    auto& list = dynamic_cast<ui::Win32ListBox&>(
+        form->AddListBox({.name = L"lstItems", .bounds = {100, 100, 4000, 2500}}));
+    list.AddItems({L"Блокнот", L"Папка Windows"});
+    list.SetRowTargets({});
+    form->Show();
+    EXPECT_FALSE(PumpUntil([&] { return list.ShowsIcon(0); }, 300ms)) << "no target, no icon";
+    list.SetRowTargets({{L"notepad.exe", L"", L"C:\\"}, {L"%SystemRoot%", L"", L"C:\\"}});
+    EXPECT_TRUE(PumpUntil([&] { return list.ShowsIcon(0) && list.ShowsIcon(1); }, 10s));
+    form->Unload();
+}
+
+TEST_F(ListIconsWineTest, RowsHoldTheirIconsAtANewDpi) {
+    auto form = MakeForm(ui::FormStyle::Sizable);
+    auto& list = dynamic_cast<ui::Win32ListBox&>(
+        form->AddListBox({.name = L"lstItems", .bounds = {100, 100, 4000, 2500}}));
+    list.AddItems({L"Блокнот"});
+    list.SetRowTargets({{L"notepad.exe", L"", L"C:\\"}});
+    form->Show();
+    const auto window = static_cast<HWND>(list.hWnd());
+    EXPECT_EQ(16 + 2, SendMessageW(window, LB_GETITEMHEIGHT, 0, 0));
+    RECT suggested{30, 40, 30 + 650, 40 + 420};
+    SendMessageW(static_cast<HWND>(form->hWnd()), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(24 + 2, SendMessageW(window, LB_GETITEMHEIGHT, 0, 0)) << "the 24-pixel icon";
+    form->Unload();
+}
+
 // Each icon held as an HICON per list would be three GDI objects per row and per list: a
 // thousand-row menu and its editor then take 6,000 of the 10,000 Windows allows a process.
 TEST_F(ListIconsWineTest, IconsAreKeptOnceForTheProcessAndAnotherListShowsThemAtOnce) {

@@ -42,6 +42,18 @@ BOOL CALLBACK FindToolTipOf(HWND window, LPARAM param) {
     return TRUE;
 }
 
+// The width of the window's big or small icon; 0 without one.
+int IconWidth(HWND window, WPARAM which) {
+    auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
 HWND ToolTipWindowOf(HWND form) {
     HWND found = form;
     EnumThreadWindows(GetCurrentThreadId(), FindToolTipOf, reinterpret_cast<LPARAM>(&found));
@@ -283,6 +295,18 @@ TEST_F(Win32FormTest, DpiChangeRescalesTheControlsTheFontAndResizes) {
     EXPECT_EQ(650, windowRect.right - windowRect.left);
     EXPECT_GT(resizes, resizesBefore);
     EXPECT_EQ((ui::TwipsRect{1320, 120, 3855, 375}), text.Bounds());
+}
+
+TEST_F(Win32FormTest, DpiChangeReloadsTheWindowsIconsAtTheNewSizes) {
+    auto form = MakeForm(FormStyle::Sizable);
+    form->Show();
+    environment.Get().windows.SetIcons(form->hWnd(), L"IDI_CD_PLAYER");
+    const auto window = static_cast<HWND>(form->hWnd());
+    ASSERT_EQ(16, IconWidth(window, ICON_SMALL));
+    RECT suggested{30, 40, 30 + 650, 40 + 420};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(24, IconWidth(window, ICON_SMALL));
+    EXPECT_EQ(48, IconWidth(window, ICON_BIG));
 }
 
 TEST_F(Win32FormTest, ToolTipsTakeTheSystemsTipFontAtTheFormsDpi) {

@@ -10,12 +10,22 @@ namespace {
 
 constexpr wchar_t kOwnerClass[] = L"ShowLarkspur.Owner";
 
+// Its icons follow the DPI and go with it through its own procedure (platform/win32/WindowIcons.h).
+LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DPICHANGED) {
+        ReloadWindowIcons(window, HIWORD(wParam));
+    } else if (message == WM_NCDESTROY) {
+        ReleaseWindowIcons(window);
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 }  // namespace
 
 HWND HiddenOwnerWindow() {
     static HWND owner = nullptr;
     if (!owner || !IsWindow(owner)) {
-        owner = MakeMessageWindow(kOwnerClass, DefWindowProcW, App().Title.c_str(),
+        owner = MakeMessageWindow(kOwnerClass, OwnerProc, App().Title.c_str(),
                                   WS_OVERLAPPED | WS_SYSMENU);
     }
     return owner;

@@ -1,7 +1,5 @@
 #include "platform/win32/WindowIcons.h"
 
-#include <commctrl.h>
-
 #include "platform/win32/Dpi.h"
 
 namespace platform {
@@ -11,7 +9,6 @@ namespace {
 constexpr wchar_t kBigIconProperty[] = L"ShowLarkspur.BigIcon";
 constexpr wchar_t kSmallIconProperty[] = L"ShowLarkspur.SmallIcon";
 constexpr wchar_t kIconGroupProperty[] = L"ShowLarkspur.IconGroup";
-constexpr UINT_PTR kIconKeeperId = 1;
 
 HICON LoadIconOfSize(const std::wstring& resourceName, int size) {
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), resourceName.c_str(),
@@ -37,8 +34,10 @@ bool LoadIcons(HWND window, const std::wstring& resourceName, int dpi) {
         if (smallIcon) DestroyIcon(smallIcon);
         return false;
     }
-    ReplaceIcon(window, kBigIconProperty, ICON_BIG, big);
+    // The small one first: under Wine each WM_SETICON hands both icons to the X server, the one
+    // not given yet as a stand-in, and the small stand-in made from a big icon costs the most.
     ReplaceIcon(window, kSmallIconProperty, ICON_SMALL, smallIcon);
+    ReplaceIcon(window, kBigIconProperty, ICON_BIG, big);
     return true;
 }
 
@@ -47,34 +46,12 @@ std::wstring* IconGroupOf(HWND window) {
     return static_cast<std::wstring*>(GetPropW(window, kIconGroupProperty));
 }
 
-// Watches a window that holds our icons: reloads them when its DPI changes, destroys them at
-// its end.
-LRESULT CALLBACK IconKeeper(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                            UINT_PTR id, DWORD_PTR) {
-    if (message == WM_DPICHANGED) {
-        if (std::wstring* group = IconGroupOf(window); group && !group->empty()) {
-            LoadIcons(window, *group, HIWORD(wParam));
-        }
-    } else if (message == WM_NCDESTROY) {
-        ClearWindowIcons(window);
-        RemoveWindowSubclass(window, IconKeeper, id);
-        delete IconGroupOf(window);
-        RemovePropW(window, kIconGroupProperty);
-    }
-    return DefSubclassProc(window, message, wParam, lParam);
-}
-
 void KeepIcons(HWND window, const std::wstring& resourceName) {
     if (std::wstring* group = IconGroupOf(window)) {
         *group = resourceName;
         return;
     }
-    auto* group = new std::wstring(resourceName);
-    if (!SetWindowSubclass(window, IconKeeper, kIconKeeperId, 0)) {
-        delete group;
-        return;
-    }
-    SetPropW(window, kIconGroupProperty, group);
+    SetPropW(window, kIconGroupProperty, new std::wstring(resourceName));
 }
 
 }  // namespace
@@ -92,10 +69,18 @@ bool SetWindowIcons(HWND window, const std::wstring& resourceName) {
     return true;
 }
 
-void LoadKeptIcons(HWND window) {
+void LoadKeptIcons(HWND window) { ReloadWindowIcons(window, WindowDpi(window)); }
+
+void ReloadWindowIcons(HWND window, int dpi) {
     if (std::wstring* group = IconGroupOf(window); group && !group->empty()) {
-        LoadIcons(window, *group, WindowDpi(window));
+        LoadIcons(window, *group, dpi);
     }
+}
+
+void ReleaseWindowIcons(HWND window) {
+    ClearWindowIcons(window);
+    delete IconGroupOf(window);
+    RemovePropW(window, kIconGroupProperty);
 }
 
 bool IsMessageOnlyWindow(HWND window) {

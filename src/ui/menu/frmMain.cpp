@@ -60,6 +60,11 @@ frmMain::frmMain()
     };
 }
 
+void frmMain::Show() {
+    form_->Show();
+    GiveDueTargets();
+}
+
 void frmMain::Form_Load() {
     SetDefaultSize();
     platform::asCenterFormEx(form_->hWnd());
@@ -193,8 +198,20 @@ void frmMain::RefreshMenu() {
         titles.push_back(commands.Item(position)->Title());
     }
     lstItems->AddItems(titles);
-    ShowItemIcons(*lstItems, commands);
+    // The rows hold their icons' room from the first paint on; their targets, three texts an
+    // item, are given once the window shows.
+    targetsDue_ = ItemIconsWanted();
+    if (targetsDue_) {
+        lstItems->SetRowTargets({});
+        if (form_->IsVisible()) GiveDueTargets();
+    }
     if (lstItems->ListCount() > 0) lstItems->SetListIndex(0);
+}
+
+void frmMain::GiveDueTargets() {
+    if (!targetsDue_) return;
+    targetsDue_ = false;
+    GiveItemTargets(*lstItems, model::Commands());
 }
 
 void frmMain::EditMenu() {

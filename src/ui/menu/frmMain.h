@@ -16,7 +16,7 @@ public:
     frmMain& operator=(const frmMain&) = delete;
 
     // Loads the window if needed and shows it modeless.
-    void Show() { form_->Show(); }
+    void Show();
 
     void Form_Load();
     void Form_Resize();
@@ -38,10 +38,13 @@ public:
 private:
     // Switches the window to the menu in that file, unless it cannot be read.
     void OpenMenu(const std::wstring& fileName);
+    // Gives the rows their items' targets, if RefreshMenu left them to be given.
+    void GiveDueTargets();
 
     std::unique_ptr<Form> form_;
     ListBox* lstItems = nullptr;
     Shape* shpBack = nullptr;
+    bool targetsDue_ = false;
 };
 
 // The one menu window of the process, created on first use.

@@ -15,11 +15,15 @@ void Win32ListBox::StartTyping() {
         SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TypingProc)));
 }
 
+Win32ListBox* Win32ListBox::FromWindow(HWND window) {
+    return reinterpret_cast<Win32ListBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
 // Typed characters find rows by the program's search, which replaces the list box's own
 // first-letter one; the keys the list box handles (arrows, Home, End) stay its own.
 LRESULT CALLBACK Win32ListBox::TypingProc(HWND window, UINT message, WPARAM wParam,
                                           LPARAM lParam) {
-    auto* self = reinterpret_cast<Win32ListBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    Win32ListBox* self = FromWindow(window);
     if (message == WM_CHAR) {
         const auto time = static_cast<std::uint32_t>(GetMessageTime());
         if (self->typeAhead_.Type(static_cast<wchar_t>(wParam), time, *self)) return 0;

@@ -29,6 +29,8 @@ public:
     int Find(int size, int target);
     // Fetches the icon; the lists of its size hear of it when it has arrived.
     void Ask(int size, int target, bool urgent);
+    // Whether an icon has been asked for yet.
+    bool Asked() const { return window_ != nullptr; }
 
 private:
     struct Images {

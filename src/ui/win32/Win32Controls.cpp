@@ -1,9 +1,14 @@
 #include "ui/win32/Win32Controls.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "platform/win32/Dpi.h"
+#include "platform/win32/IdleTasks.h"
 #include "platform/win32/PrivateMessages.h"
 #include "platform/win32/WindowText.h"
 #include "ui/win32/RowDrawing.h"
+#include "ui/win32/RowIconStore.h"
 #include "ui/win32/Twips.h"
 #include "ui/win32/Win32Form.h"
 
@@ -158,6 +163,7 @@ void Win32ListBox::CreateOn(HWND form) {
     ListImpl::CreateOn(form);
     if (window_) StartTyping();
     icons_.Attach(window_);
+    rowsToAsk_.clear();  // a former window's, whose task found it gone
 }
 
 void Win32ListBox::Notify(int code) {
@@ -171,6 +177,7 @@ void Win32ListBox::Notify(int code) {
 void Win32ListBox::Clear() {
     ListImpl::Clear();
     icons_.ClearRows();
+    rowsToAsk_.clear();
 }
 
 void Win32ListBox::SetRowTargets(const std::vector<platform::ShellTarget>& targets) {
@@ -183,17 +190,45 @@ void Win32ListBox::SetRowTargets(const std::vector<platform::ShellTarget>& targe
 bool Win32ListBox::ShowsIcon(int row) const { return icons_.Icon(row) >= 0; }
 
 void Win32ListBox::MeasureItem(MEASUREITEMSTRUCT& item) {
-    item.itemHeight = static_cast<UINT>(ListRowHeight(form_.Font(), icons_.Enabled() ? IconSize() : 0));
+    item.itemHeight = static_cast<UINT>(RowHeight(icons_.Enabled()));
 }
 
 void Win32ListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     const int row = static_cast<int>(item.itemID);
     const std::wstring text = row >= 0 ? List(row) : std::wstring();
-    const int icon = icons_.Enabled() && item.itemAction != ODA_FOCUS
-                         ? icons_.DrawnRowIcon(row, RowsOnPage())
-                         : -1;
+    int icon = -1;
+    if (icons_.Enabled() && item.itemAction != ODA_FOCUS) {
+        if (RowIconStore::Get().Asked()) {
+            icon = icons_.DrawnRowIcon(row, RowsOnPage());
+        } else {
+            AskWhenPainted(row);
+        }
+    }
     DrawListRow(item, text, icons_.Images(), icon, icons_.Enabled() ? icons_.Size() : 0,
                 form_.Dpi());
+}
+
+// Until the process has asked for an icon, a row drawn without its own asks for it once the
+// painting is over and no other message waits: the first ask makes the icons' images, window and
+// timer, which held the menu window's first paint under Wine (startup_bench). The lists after
+// it ask while they draw, so that the icons the process keeps show at once. The task finds the
+// list through its window, which may have gone by then.
+void Win32ListBox::AskWhenPainted(int row) {
+    if (std::find(rowsToAsk_.begin(), rowsToAsk_.end(), row) != rowsToAsk_.end()) return;
+    if (rowsToAsk_.empty()) {
+        platform::RunWhenThreadIdle([window = window_] {
+            if (IsWindow(window)) FromWindow(window)->AskForPaintedRows();
+        });
+    }
+    rowsToAsk_.push_back(row);
+}
+
+void Win32ListBox::AskForPaintedRows() {
+    const std::vector<int> rows = std::exchange(rowsToAsk_, {});
+    const int page = RowsOnPage();
+    bool found = false;  // kept already, for another list that asked first
+    for (int row : rows) found = icons_.DrawnRowIcon(row, page) >= 0 || found;
+    if (found) InvalidateRect(window_, nullptr, FALSE);
 }
 
 ChildControl::WindowKind Win32ListBox::Kind() const {
@@ -215,12 +250,28 @@ int Win32ListBox::RowsOnPage() const {
     return height > 0 ? static_cast<int>(client.bottom / height) + 1 : 1;
 }
 
-int Win32ListBox::IconSize() const { return platform::SystemMetricForDpi(SM_CXSMICON, form_.Dpi()); }
+// Measured once a DPI: each measure asks the system for a metric, or for a device context and
+// the font's metrics, and the list is measured again at every step of the window's making.
+int Win32ListBox::IconSize() {
+    if (measuredDpi_ != form_.Dpi()) {
+        measuredDpi_ = form_.Dpi();
+        iconSize_ = platform::SystemMetricForDpi(SM_CXSMICON, measuredDpi_);
+        rowHeights_ = {};
+    }
+    return iconSize_;
+}
+
+int Win32ListBox::RowHeight(bool withIcons) {
+    const int iconSize = IconSize();
+    int& height = rowHeights_[withIcons ? 1 : 0];
+    if (height == 0) height = ListRowHeight(form_.Font(), withIcons ? iconSize : 0);
+    return height;
+}
 
 void Win32ListBox::UpdateRowHeight() {
     if (!window_) return;
     bool changed = icons_.SetSize(IconSize());
-    const int height = ListRowHeight(form_.Font(), icons_.Enabled() ? icons_.Size() : 0);
+    const int height = RowHeight(icons_.Enabled());
     if (Send(LB_GETITEMHEIGHT, 0) != height) {
         Send(LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
         changed = true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "ui/TypeAhead.h"
 #include "ui/win32/ChildControl.h"
 #include "ui/win32/RowIcons.h"
@@ -104,15 +106,23 @@ private:
     // Typing: ListBoxInput.cpp.
     void StartTyping();
     static LRESULT CALLBACK TypingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static Win32ListBox* FromWindow(HWND window);
     int RowAt(POINT point) const;
     // Icons.
-    int IconSize() const;
+    int IconSize();
+    int RowHeight(bool withIcons);
     int RowsOnPage() const;
     void UpdateRowHeight();
+    void AskWhenPainted(int row);
+    void AskForPaintedRows();
 
     TypeAhead typeAhead_;
     WNDPROC listProc_ = nullptr;  // the list box's own window procedure
     RowIcons icons_;
+    std::vector<int> rowsToAsk_;  // drawn without their icons, in the order drawn
+    int measuredDpi_ = 0;
+    int iconSize_ = 0;
+    std::array<int, 2> rowHeights_{};  // without and with icons; 0 until measured
 };
 
 class Win32DropDownList : public ListImpl<DropDownList> {

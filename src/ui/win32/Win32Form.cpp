@@ -286,6 +286,7 @@ void Win32Form::MarkUnloaded() {
 void Win32Form::WindowGone() {
     work_.WindowGone();
     if (loaded_) MarkUnloaded();
+    platform::ReleaseWindowIcons(window_);
     toolTips_.Destroy();
     for (auto& control : controls_) control->Forget();
     font_.Release();
@@ -454,6 +455,7 @@ void Win32Form::PaintWindow() {
 void Win32Form::ChangeDpi(int dpi, const RECT& suggested) {
     dpi_ = dpi;
     font_.Create(dpi_);
+    platform::ReloadWindowIcons(window_, dpi_);
     toolTips_.ChangeDpi(dpi_);
     for (auto& control : controls_) control->Layout();
     work_.ChangeDpi(dpi_);
