@@ -79,7 +79,7 @@ TEST_F(frmCommandEditorTest, ANewItemStartsBlankWithOpenAndShowDefault) {
     menuEditor.CommandEditorOk = true;
     RunDialog([this](HeadlessForm& dialog) {
         EXPECT_FALSE(menuEditor.CommandEditorOk);
-        for (const std::wstring& box : {L"txtTitle", L"txtFileName", L"txtParameters", L"txtDirectory"}) {
+        for (const wchar_t* box : {L"txtTitle", L"txtFileName", L"txtParameters", L"txtDirectory"}) {
             EXPECT_EQ(Text(dialog, box), L"") << box;
         }
         EXPECT_EQ(Text(dialog, L"txtOperation"), L"open");

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
 
 #include "platform/files/DeviceNames.h"
 #include "platform/files/ExtendedPath.h"
@@ -247,16 +248,26 @@ bool FitsAsCurrentFolder(const std::wstring& folder) {
     return withBackslash < MAX_PATH;
 }
 
+// What a function that writes a path into a buffer (given its length, asked for the length it
+// needs when it is too small) makes of `path`; nothing when it fails.
+template <class Ask>
+std::optional<std::wstring> AskedPath(const wchar_t* path, Ask ask) {
+    const DWORD length = ask(path, nullptr, 0);
+    if (length == 0) return std::nullopt;
+    std::wstring result(length, L'\0');
+    const DWORD written = ask(path, result.data(), length);
+    if (written == 0 || written >= length) return std::nullopt;
+    result.resize(written);
+    return result;
+}
+
 // The folder by its short (8.3) name, without the "\\?\" form; the folder as it is where the
 // volume keeps no short names.
 std::wstring ShortFolderName(const std::wstring& folder) {
-    const std::wstring extended = ExtendedPath(folder);
-    const DWORD length = GetShortPathNameW(extended.c_str(), nullptr, 0);
-    if (length == 0) return folder;
-    std::wstring shortName(length, L'\0');
-    const DWORD written = GetShortPathNameW(extended.c_str(), shortName.data(), length);
-    if (written == 0 || written >= length) return folder;
-    shortName.resize(written);
+    const std::optional<std::wstring> asked =
+        AskedPath(ExtendedPath(folder).c_str(), GetShortPathNameW);
+    if (!asked) return folder;
+    const std::wstring& shortName = *asked;
     if (shortName.starts_with(L"\\\\?\\UNC\\")) return L"\\\\" + shortName.substr(8);
     if (shortName.starts_with(L"\\\\?\\")) return shortName.substr(4);
     return shortName;
@@ -291,23 +302,14 @@ bool IsFolder(const std::wstring& path) {
 
 std::wstring FullPath(const std::wstring& path) {
     if (path.empty()) return path;
-    const DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (length == 0) return path;
-    std::wstring full(length, L'\0');
-    const DWORD written = GetFullPathNameW(path.c_str(), length, full.data(), nullptr);
-    if (written == 0 || written >= length) return path;
-    full.resize(written);
-    return full;
+    const auto full = [](const wchar_t* name, wchar_t* buffer, DWORD length) {
+        return GetFullPathNameW(name, length, buffer, nullptr);
+    };
+    return AskedPath(path.c_str(), full).value_or(path);
 }
 
 std::wstring LongPath(const std::wstring& path) {
-    const DWORD length = GetLongPathNameW(path.c_str(), nullptr, 0);
-    if (length == 0) return path;
-    std::wstring longPath(length, L'\0');
-    const DWORD written = GetLongPathNameW(path.c_str(), longPath.data(), length);
-    if (written == 0 || written >= length) return path;
-    longPath.resize(written);
-    return longPath;
+    return AskedPath(path.c_str(), GetLongPathNameW).value_or(path);
 }
 
 std::wstring CurrentFolder() {
