@@ -87,6 +87,14 @@ endif()
 file(WRITE "${work}/_ForceCodepage.idt" "\r\n\r\n1251\t_ForceCodepage\r\n")
 include("${CMAKE_CURRENT_LIST_DIR}/ExecutableVersion.cmake")
 larkspur_executable_version("${stage}/ShowLarkspur.exe" program_version program_languages)
+# Upgrades replace the program by its version: one that stayed behind the package's would be
+# kept over by the installed one of the same version.
+string(REPLACE "." "\\." package_version_pattern "${CPACK_LARKSPUR_MSI_VERSION}")
+if(NOT program_version MATCHES "^${package_version_pattern}\\.[0-9]+$")
+    message(FATAL_ERROR "ShowLarkspur.exe is version ${program_version}, the package "
+                        "${CPACK_LARKSPUR_MSI_VERSION}: raise the version in "
+                        "resources/ShowLarkspur.rc with the project's")
+endif()
 execute_process(COMMAND "${CPACK_LARKSPUR_MSIINFO}" suminfo "${msi}"
                 OUTPUT_VARIABLE summary COMMAND_ERROR_IS_FATAL ANY)
 string(REGEX MATCH "Revision number \\(UUID\\): ([^\n]+)" ignored "${summary}")

@@ -1,5 +1,7 @@
 #include "model/DroppedFiles.h"
 
+#include <optional>
+
 #include "model/ShowCommandNames.h"
 #include "platform/WinConstants.h"
 #include "platform/files/FileSystem.h"
@@ -34,10 +36,13 @@ std::wstring TitleOf(const std::wstring& path, const std::wstring& extension,
 }
 
 // Windows writes URL= in the ANSI code page, with '?' for what that cannot hold, and the exact
-// address in the .W section, as UTF-7.
-std::wstring InternetShortcutAddress(const std::wstring& path) {
+// address in the .W section, as UTF-7. Nothing when the file cannot be read.
+std::optional<std::wstring> InternetShortcutAddress(const std::wstring& path) {
     std::string bytes;
-    platform::files::ReadWholeFile(path, bytes, {.largestFile = platform::kLargestIniFile});
+    if (platform::files::ReadWholeFile(path, bytes, {.largestFile = platform::kLargestIniFile}) !=
+        platform::files::ReadResult::Read) {
+        return std::nullopt;
+    }
     const auto document = platform::ini::IniDocument::FromBytes(bytes);
     const auto exact = document.Find(L"InternetShortcut.W", L"URL");
     if (exact && !exact->empty()) return platform::text::FromUtf7(*exact);
@@ -58,9 +63,10 @@ DroppedFile CommandFromFile(const std::wstring& path, platform::ShellNames& name
         if (!target) return {.refusal = IDS_SHORTCUT_UNREADABLE};
         TakeShortcutTarget(*command, *target);
     } else if (platform::text::EqualIgnoringCase(extension, L".url")) {
-        const std::wstring url = InternetShortcutAddress(path);
-        if (url.empty()) return {.refusal = IDS_SHORTCUT_WITHOUT_ADDRESS};
-        command->FileName(url);
+        const std::optional<std::wstring> url = InternetShortcutAddress(path);
+        if (!url) return {.refusal = IDS_SHORTCUT_UNREADABLE};
+        if (url->empty()) return {.refusal = IDS_SHORTCUT_WITHOUT_ADDRESS};
+        command->FileName(*url);
     }
     command->Title(TitleOf(path, extension, names));
     return {.command = std::move(command)};

@@ -1,9 +1,11 @@
 // A program, wired as ShowLarkspur.exe is, that calls a delay-loaded function it cannot have:
 // "dll" one of a DLL that does not exist, "function" one that user32.dll does not export. The
 // failure hook is then to show its message and end the program (DelayLoadFailureTest).
-// "terminate" lets an exception leave a noexcept function: the terminate handler is to say so.
+// "terminate" lets an exception leave a noexcept function, "terminate-bare" ends with no
+// exception at all: the terminate handler is to say so.
 #include <windows.h>
 
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -25,5 +27,6 @@ int wmain(int argc, wchar_t** argv) {
     if (what == L"dll") return LarkspurMissingFunction();
     if (what == L"function") return LarkspurMissingExport();
     if (what == L"terminate") []() noexcept { throw std::runtime_error("probe fault"); }();
+    if (what == L"terminate-bare") std::terminate();
     return 2;
 }

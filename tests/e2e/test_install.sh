@@ -32,23 +32,24 @@ x86_package=$E2E_X86/$(package_setting "$E2E_X86" CPACK_PACKAGE_FILE_NAME).msi
 cp "$x86_package" "$E2E_WORK/x86.msi" || e2e_fail "no $x86_package"
 
 # The next release of the same package, to upgrade to: the same files, but the program is the
-# next release's (the revision of its file version raised by one: the number Windows Installer
-# compares), signed with a throw-away certificate (no timestamp: there is no network here).
-raise_file_revision() {
-    local exe=$1 key fixed revision
+# next release's (the third number of its file version raised by one, as the package's is: the
+# package refuses a program of another version than its own), signed with a throw-away
+# certificate (no timestamp: there is no network here).
+raise_file_build() {
+    local exe=$1 key fixed build
     key=$(LC_ALL=C grep -obUaP 'V\x00S\x00_\x00V\x00E\x00R\x00S\x00I\x00O\x00N\x00_\x00I\x00N\x00F\x00O\x00\x00\x00' \
         "$exe" | head -n 1 | cut -d: -f1)
     [ -n "$key" ] || return 1
     fixed=$((key - 6 + 40))  # VS_FIXEDFILEINFO, after the header and the key padded to 40 bytes
     [ "$(od -An -tx1 -j "$fixed" -N 4 "$exe" | tr -d ' ')" = bd04effe ] || return 1
-    revision=$(($(od -An -tu2 -j $((fixed + 12)) -N 2 "$exe") + 1))  # dwFileVersionLS's low word
-    printf "\\x$(printf %02x $((revision & 255)))\\x$(printf %02x $((revision >> 8)))" |
-        dd of="$exe" bs=1 seek=$((fixed + 12)) conv=notrunc status=none
+    build=$(($(od -An -tu2 -j $((fixed + 14)) -N 2 "$exe") + 1))  # dwFileVersionLS's high word
+    printf "\\x$(printf %02x $((build & 255)))\\x$(printf %02x $((build >> 8)))" |
+        dd of="$exe" bs=1 seek=$((fixed + 14)) conv=notrunc status=none
 }
 msiextract -C "$E2E_STATE/older-files" "$E2E_WORK/$package.msi" >/dev/null ||
     e2e_fail "could not unpack $package.msi"
 cp -r "$E2E_STATE/older-files/Programs/ShowLarkspur" "$E2E_STATE/newer-stage" &&
-    raise_file_revision "$E2E_STATE/newer-stage/ShowLarkspur.exe" ||
+    raise_file_build "$E2E_STATE/newer-stage/ShowLarkspur.exe" ||
     e2e_fail "could not raise the version of the newer program"
 openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=ShowLarkspur test signer" \
     -addext extendedKeyUsage=codeSigning -keyout "$E2E_STATE/signer.key" \
@@ -57,8 +58,9 @@ openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=ShowLarkspur test s
         -passout pass:throw-away -out "$E2E_STATE/signer.pfx" ||
     e2e_fail "could not make the test certificate"
 version=$(package_setting "$E2E_X64" CPACK_LARKSPUR_MSI_VERSION)
+next_version=${version%.*}.$((${version##*.} + 1))
 LARKSPUR_SIGN_PASSWORD=throw-away cpack --config "$E2E_X64/CPackConfig.cmake" -G External \
-    -B "$E2E_STATE/newer" -D CPACK_LARKSPUR_MSI_VERSION="${version%.*}.$((${version##*.} + 1))" \
+    -B "$E2E_STATE/newer" -D CPACK_LARKSPUR_MSI_VERSION="$next_version" \
     -D CPACK_INSTALL_CMAKE_PROJECTS= -D "CPACK_INSTALLED_DIRECTORIES=$E2E_STATE/newer-stage;." \
     -D CPACK_PACKAGE_FILE_NAME=newer -D CPACK_LARKSPUR_SIGN_CERTIFICATE="$E2E_STATE/signer.pfx" \
     -D CPACK_LARKSPUR_SIGN_TIMESTAMP_URL= >"$E2E_ARTIFACTS/newer.log" 2>&1 &&
@@ -86,7 +88,7 @@ e2e_ok "without one, nothing is signed"
 # have. The two releases' programs differ, in their bytes and their versions.
 program_row() { msiinfo export "$1" File | tr -d '\r' | awk -F '\t' '$1 == "ShowLarkspur.exe" { print $5 " " $6 }'; }
 program_hash() { msiinfo export "$1" MsiFileHash | tr -d '\r' | awk -F '\t' '$1 == "ShowLarkspur.exe"'; }
-for pair in "$package.msi:$version.0" "x86.msi:$version.0" "newer.msi:$version.1"; do
+for pair in "$package.msi:$version.0" "x86.msi:$version.0" "newer.msi:$next_version.0"; do
     row=$(program_row "$E2E_WORK/${pair%%:*}")
     assert_eq "${pair#*:}" "${row%% *}" "the program's version in ${pair%%:*}"
     [[ "${row#* }" =~ ^[0-9]+(,[0-9]+)*$ ]] || e2e_fail "the program's languages in ${pair%%:*}: \"${row#* }\""

@@ -72,8 +72,11 @@ TEST_F(DroppedFilesTest, AnInternetShortcutOpensTheExactAddressOfItsUnicodeSecti
               L"https://a.b/");
 }
 
+// One that cannot be read is not said to have no address.
 TEST_F(DroppedFilesTest, AnInternetShortcutWithoutAnAddressIsRefused) {
     EXPECT_EQ(RefusalOf(L"Empty.url", "[InternetShortcut]\r\n"), IDS_SHORTCUT_WITHOUT_ADDRESS);
+    EXPECT_EQ(model::CommandFromFile(temp.File(L"Gone.url"), names).refusal,
+              IDS_SHORTCUT_UNREADABLE);
 }
 
 // Under Wine the shell tries to read it for real.

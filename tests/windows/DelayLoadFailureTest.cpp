@@ -96,6 +96,9 @@ TEST(UnexpectedError, AnExceptionThatEndsTheProgramIsTold) {
     const Ending ending = RunProbe(L"terminate");
     EXPECT_EQ(L"Непредвиденная ошибка:\r\n\r\nprobe fault", ending.message);
     EXPECT_EQ(3u, ending.exitCode);
+    const Ending bare = RunProbe(L"terminate-bare");
+    EXPECT_EQ(L"Непредвиденная ошибка:", bare.message);
+    EXPECT_EQ(3u, bare.exitCode);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "platform/shell/TargetResolution.h"
 #include "platform/win32/ComApartment.h"
 #include "platform/win32/PrivateMessages.h"
+#include "platform/win32/Win32TargetLookup.h"
 #include "platform/win32/ShellIcons.h"
 
 namespace platform {
@@ -140,7 +141,13 @@ int IconTarget(const ShellTarget& target) {
     Locked locked;
     auto [found, added] =
         fetching->numberOfTarget.try_emplace(key, static_cast<int>(fetching->targets.size()));
-    if (added) fetching->targets.push_back({target, TargetRoot(target)});
+    if (added) {
+        // Filed under the root that looking for it touches: "%USERPROFILE%\bin" may be a share.
+        Win32TargetLookup lookup;
+        const ShellTarget expanded{lookup.Expand(target.fileName), lookup.Expand(target.directory),
+                                   target.menuFolder};
+        fetching->targets.push_back({target, TargetRoot(expanded)});
+    }
     return found->second;
 }
 

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "platform/CommandLine.h"
+#include "platform/files/FileSystem.h"
 #include "platform/text/CaseFold.h"
 #include "platform/win32/ComApartment.h"
 #include "platform/win32/ErrorMode.h"
@@ -98,7 +99,7 @@ void Win32Shell::UnregisterAppPath(const std::wstring& exePath) {
     const std::wstring key = AppPathsKey(exePath);
     if (key.empty()) return;
     const std::optional<std::wstring> named = ReadRegistryText(HKEY_CURRENT_USER, key, L"");
-    if (named && text::EqualIgnoringCase(*named, exePath)) {
+    if (named && text::EqualIgnoringCase(files::LongPath(*named), files::LongPath(exePath))) {
         RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
     }
 }

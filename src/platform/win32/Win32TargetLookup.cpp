@@ -13,7 +13,8 @@ std::wstring EnvironmentText(const wchar_t* name) {
     const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
     if (size == 0) return {};
     std::wstring text(size, L'\0');
-    text.resize(GetEnvironmentVariableW(name, text.data(), size));
+    const DWORD written = GetEnvironmentVariableW(name, text.data(), size);
+    text.resize(written < size ? written : 0);  // a variable that grew meanwhile: none
     return text;
 }
 
@@ -30,7 +31,8 @@ std::wstring Win32TargetLookup::Expand(const std::wstring& text) {
     if (size == 0) return text;
     std::wstring expanded(size, L'\0');
     const DWORD written = ExpandEnvironmentStringsW(text.c_str(), expanded.data(), size);
-    expanded.resize(written > 0 ? written - 1 : 0);
+    if (written == 0 || written > size) return text;  // a variable that grew meanwhile
+    expanded.resize(written - 1);
     return expanded;
 }
 
